@@ -1,0 +1,111 @@
+#include "link/mscomm.h"
+
+#include "link/portmap.h"
+
+MSComm::MSComm(QObject *parent) : QObject(parent), m_port(new QSerialPort(this))
+{
+    connect(m_port, &QSerialPort::readyRead, this, &MSComm::receive);
+    connect(m_port, &QSerialPort::errorOccurred, this, &MSComm::handleError);
+}
+
+MSComm::~MSComm()
+{
+    if (m_port->isOpen())
+        m_port->close();
+}
+
+bool MSComm::setCommPort(int port)
+{
+    if (PortOpen() || port < 1 || port > 255)
+        return false;
+    m_commPort = port;
+    return true;
+}
+
+bool MSComm::setSettings(const QString &text)
+{
+    const auto parsed = SerialSettings::parse(text);
+    if (!parsed)
+        return false;
+    m_settings = *parsed;
+    m_settingsText = text;
+    if (PortOpen())
+        m_settings.applyTo(*m_port);
+    return true;
+}
+
+bool MSComm::PortOpen() const
+{
+    return m_port->isOpen();
+}
+
+bool MSComm::setPortOpen(bool open)
+{
+    if (!open) {
+        if (m_port->isOpen())
+            m_port->close();
+        return true;
+    }
+    if (m_port->isOpen()) {
+        m_errorString = tr("Port already open");
+        return false;
+    }
+    m_port->setPortName(DeviceName());
+    m_settings.applyTo(*m_port);
+    if (!m_port->open(QIODevice::ReadWrite)) {
+        m_errorString = m_port->errorString();
+        return false;
+    }
+    m_settings.applyTo(*m_port); // some platforms only take them on an open port
+    m_received.clear();
+    return true;
+}
+
+void MSComm::setOutput(const QByteArray &bytes)
+{
+    if (!m_port->isOpen())
+        return;
+    m_port->write(bytes);
+    m_port->flush(); // hand the bytes to the driver now rather than at the next event loop pass
+    emit outputWritten(bytes);
+}
+
+QByteArray MSComm::Input()
+{
+    QByteArray bytes;
+    bytes.swap(m_received);
+    return bytes;
+}
+
+QString MSComm::DeviceName() const
+{
+    return DeviceForPort(m_commPort);
+}
+
+void MSComm::receive()
+{
+    const QByteArray arrived = m_port->readAll();
+    const qsizetype room = InBufferSize - m_received.size();
+    m_received.append(arrived.left(room));
+    if (arrived.size() > room)
+        raise(comEventRxOver); // like a full UART buffer: what does not fit is lost
+    if (m_rThreshold > 0 && m_received.size() >= m_rThreshold)
+        raise(comEvReceive);
+}
+
+void MSComm::handleError(QSerialPort::SerialPortError error)
+{
+    if (error != QSerialPort::ResourceError || !m_port->isOpen())
+        return;
+    // The device went away (cable pulled, adapter removed): close cleanly.
+    m_errorString = m_port->errorString();
+    m_port->close();
+    raise(comEventBreak);
+    emit portLost();
+}
+
+void MSComm::raise(int event)
+{
+    m_commEvent = event;
+    emit OnComm();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "link/serialsettings.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+// The serial control: a port number, a settings text and an open/closed state
+// over QSerialPort, with a bounded receive buffer that raises OnComm on the
+// window thread once RThreshold bytes are waiting.
+class MSComm : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum CommEvents {
+        comEvReceive = 2,
+        comEventBreak = 1001,
+        comEventRxOver = 1006,
+    };
+    static constexpr int InBufferSize = 1024;
+
+    explicit MSComm(QObject *parent = nullptr);
+    ~MSComm() override;
+
+    int CommPort() const { return m_commPort; }
+    // Fails while the port is open or for a number outside 1 to 255.
+    bool setCommPort(int port);
+
+    QString Settings() const { return m_settingsText; }
+    // Fails for a text that is not a settings text; the old settings stay.
+    bool setSettings(const QString &text);
+
+    bool PortOpen() const;
+    // Opens or closes the port. Opening fails when the device is missing or in
+    // use, or the port is already open; errorString() then tells why.
+    bool setPortOpen(bool open);
+
+    int RThreshold() const { return m_rThreshold; }
+    void setRThreshold(int count) { m_rThreshold = count; }
+
+    int InputMode() const { return m_inputMode; }
+    void setInputMode(int mode) { m_inputMode = mode; }
+
+    // Queues all the bytes for sending, in order, in one write; returns at once.
+    void setOutput(const QByteArray &bytes);
+    // All bytes received and not yet read; reading removes them.
+    QByteArray Input();
+    int InBufferCount() const { return int(m_received.size()); }
+
+    int CommEvent() const { return m_commEvent; }
+
+    // The device the current port number maps to.
+    QString DeviceName() const;
+    QString errorString() const { return m_errorString; }
+
+signals:
+    void OnComm();
+    // Each write handed to the port, as it was handed (a log or a test may watch it).
+    void outputWritten(const QByteArray &bytes);
+    // The device went away while open; the port is closed now.
+    void portLost();
+
+private:
+    void receive();
+    void handleError(QSerialPort::SerialPortError error);
+    void raise(int event);
+
+    QSerialPort *m_port;
+    int m_commPort = 1;
+    QString m_settingsText = Settings9600;
+    SerialSettings m_settings;
+    int m_rThreshold = 0;
+    int m_inputMode = 0;
+    int m_commEvent = 0;
+    QByteArray m_received;
+    QString m_errorString;
+};

@@ -1,0 +1,32 @@
+#include "link/msgbox.h"
+
+namespace {
+
+MsgBoxHandler &handler()
+{
+    static MsgBoxHandler current;
+    return current;
+}
+
+QMessageBox::StandardButton showDialog(const MsgBoxRequest &request)
+{
+    QMessageBox box(request.icon, AppTitle, request.text, request.buttons, request.parent);
+    if (request.defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(request.defaultButton);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+} // namespace
+
+QMessageBox::StandardButton MsgBox(QWidget *parent, const QString &text, QMessageBox::Icon icon,
+                                   QMessageBox::StandardButtons buttons,
+                                   QMessageBox::StandardButton defaultButton)
+{
+    const MsgBoxRequest request{parent, text, icon, buttons, defaultButton};
+    return handler() ? handler()(request) : showDialog(request);
+}
+
+void SetMsgBoxHandler(MsgBoxHandler newHandler)
+{
+    handler() = std::move(newHandler);
+}

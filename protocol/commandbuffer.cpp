@@ -1,0 +1,3 @@
+#include "protocol/commandbuffer.h"
+
+QByteArray strCommand;

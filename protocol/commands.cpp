@@ -1,0 +1,31 @@
+#include "protocol/commands.h"
+
+namespace Cmd {
+
+QByteArray command(Code code)
+{
+    QByteArray bytes;
+    bytes.append(char(Prefix));
+    bytes.append(char(code));
+    return bytes;
+}
+
+QByteArray command(Code code, quint8 parameter)
+{
+    return command(code).append(char(parameter));
+}
+
+QByteArray control(Control code)
+{
+    return QByteArray(1, char(code));
+}
+
+QByteArray defineScreen(int screen)
+{
+    QByteArray bytes;
+    bytes.append(char(Prefix));
+    bytes.append(char(DefineStartupScreen + screen));
+    return bytes;
+}
+
+} // namespace Cmd

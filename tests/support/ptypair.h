@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A pseudo-terminal: the panel opens the slave side as its serial device, the
+// test plays the board on the master side.
+class PtyPair
+{
+public:
+    PtyPair();
+    ~PtyPair();
+    PtyPair(const PtyPair &) = delete;
+    PtyPair &operator=(const PtyPair &) = delete;
+
+    bool isValid() const { return m_master >= 0; }
+    QString slavePath() const { return m_slavePath; }
+
+    // Everything the panel has written so far, waiting up to waitMs for the
+    // first byte and then until the line is quiet for quietMs. Qt events are
+    // processed meanwhile, so queued writes go out.
+    QByteArray read(int waitMs = 1000, int quietMs = 50);
+    // Exactly count bytes, or fewer when they do not come within timeoutMs.
+    QByteArray readExactly(int count, int timeoutMs = 2000);
+    // Bytes that come within ms; for checking that nothing was written.
+    QByteArray readFor(int ms);
+
+    // Writes bytes as the board's reply.
+    void write(const QByteArray &bytes);
+    // Takes the device away, as a pulled cable would.
+    void closeMaster();
+
+private:
+    int readAvailable(QByteArray &into);
+
+    int m_master = -1;
+    int m_slave = -1; // kept open so the pty outlives the panel's open and close
+    QString m_slavePath;
+};
