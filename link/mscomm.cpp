@@ -95,9 +95,12 @@ void MSComm::receive()
 
 void MSComm::handleError(QSerialPort::SerialPortError error)
 {
-    if (error != QSerialPort::ResourceError || !m_port->isOpen())
+    // A device that went away (cable pulled, adapter removed) fails every read:
+    // with a resource error, or as a pseudo-terminal whose other side closed,
+    // with end-of-file reported as a read error. Close cleanly either way.
+    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    if (!gone || !m_port->isOpen())
         return;
-    // The device went away (cable pulled, adapter removed): close cleanly.
     m_errorString = m_port->errorString();
     m_port->close();
     raise(comEventBreak);

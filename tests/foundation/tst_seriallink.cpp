@@ -1,0 +1,240 @@
+// The serial control and the send routine on a real pseudo-terminal.
+#include "link/modvariables.h"
+#include "link/mscomm.h"
+#include "link/portmap.h"
+#include "link/sendcommand.h"
+#include "support/msgboxrecorder.h"
+#include "support/ptypair.h"
+#include "support/testini.h"
+
+#include <QSignalSpy>
+#include <QWidget>
+#include <QtTest>
+
+class tst_SerialLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { ResetVariables(); }
+
+    void portsMapThroughTheSettingsFile();
+    void settingsTexts_data();
+    void settingsTexts();
+    void portNumberIsFixedWhileOpen();
+    void missingDeviceCannotBeOpened();
+    void outputWritesEveryByteInOneWrite();
+    void receiveEventAtThreshold();
+    void unaskedBytesWaitForTheNextInput();
+    void floodIsBoundedLikeAUartBuffer();
+    void vanishedDeviceClosesThePort();
+
+    void sendCommandWritesWhenOpen();
+    void sendCommandRefusals_data();
+    void sendCommandRefusals();
+};
+
+namespace {
+
+// A port on COM1 mapped to the pty, open.
+bool openOnPty(MSComm &port, const PtyPair &pty, const TestIni &ini)
+{
+    ini.mapPort(1, pty.slavePath());
+    return port.setCommPort(1) && port.setSettings("9600,n,8,1") && port.setPortOpen(true);
+}
+
+} // namespace
+
+void tst_SerialLink::portsMapThroughTheSettingsFile()
+{
+    TestIni ini;
+    QCOMPARE(DeviceForPort(1), QStringLiteral("/dev/ttyS0"));
+    QCOMPARE(DeviceForPort(6), QStringLiteral("/dev/ttyS5"));
+    ini.setContents("[ports]\ncom3=/dev/ttyUSB0\n");
+    QCOMPARE(DeviceForPort(3), QStringLiteral("/dev/ttyUSB0"));
+    MSComm port;
+    QVERIFY(port.setCommPort(3));
+    QCOMPARE(port.DeviceName(), QStringLiteral("/dev/ttyUSB0"));
+}
+
+void tst_SerialLink::settingsTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("9600") << "9600,n,8,1" << true;
+    QTest::newRow("19200") << "19200,n,8,1" << true;
+    QTest::newRow("other parity and stop bits") << "4800,E,7,2" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("speed only") << "9600" << false;
+    QTest::newRow("unknown parity") << "9600,x,8,1" << false;
+    QTest::newRow("nine data bits") << "9600,n,9,1" << false;
+    QTest::newRow("zero speed") << "0,n,8,1" << false;
+    QTest::newRow("words") << "fast please" << false;
+}
+
+void tst_SerialLink::settingsTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    MSComm port;
+    QCOMPARE(port.setSettings(text), accepted);
+    QCOMPARE(port.Settings(), accepted ? text : QStringLiteral("9600,n,8,1"));
+}
+
+void tst_SerialLink::portNumberIsFixedWhileOpen()
+{
+    PtyPair pty;
+    TestIni ini;
+    MSComm port;
+    QVERIFY(openOnPty(port, pty, ini));
+    QVERIFY(!port.setCommPort(2));
+    QCOMPARE(port.CommPort(), 1);
+    QVERIFY(!port.setPortOpen(true)); // already open
+    QVERIFY(port.setSettings("19200,n,8,1")); // speed may change while open
+    QVERIFY(port.setPortOpen(false));
+    QVERIFY(!port.PortOpen());
+    QVERIFY(port.setCommPort(2));
+    QVERIFY(!port.setCommPort(0));
+}
+
+void tst_SerialLink::missingDeviceCannotBeOpened()
+{
+    TestIni ini;
+    ini.mapPort(4, ini.folder() + "/no-such-device");
+    MSComm port;
+    QVERIFY(port.setCommPort(4));
+    QVERIFY(!port.setPortOpen(true));
+    QVERIFY(!port.PortOpen());
+    QVERIFY(!port.errorString().isEmpty());
+}
+
+void tst_SerialLink::outputWritesEveryByteInOneWrite()
+{
+    PtyPair pty;
+    TestIni ini;
+    MSComm port;
+    QVERIFY(openOnPty(port, pty, ini));
+    QSignalSpy writes(&port, &MSComm::outputWritten);
+    const QByteArray bytes("\xFE\x29\x00\x00\xFF text \x0D", 11);
+    port.setOutput(bytes);
+    QCOMPARE(writes.count(), 1);
+    QCOMPARE(pty.readExactly(bytes.size()), bytes);
+}
+
+void tst_SerialLink::receiveEventAtThreshold()
+{
+    PtyPair pty;
+    TestIni ini;
+    MSComm port;
+    QVERIFY(openOnPty(port, pty, ini));
+    port.setRThreshold(3);
+    port.setInputMode(1);
+    QSignalSpy events(&port, &MSComm::OnComm);
+    pty.write(QByteArray("\x00\x02", 2));
+    QVERIFY(!events.wait(200)); // two bytes of three: no event yet
+    pty.write(QByteArray("\x00", 1));
+    QTRY_COMPARE(events.count(), 1);
+    QCOMPARE(port.CommEvent(), int(MSComm::comEvReceive));
+    QCOMPARE(port.Input(), QByteArray("\x00\x02\x00", 3));
+    QCOMPARE(port.Input(), QByteArray()); // reading removed them
+}
+
+void tst_SerialLink::unaskedBytesWaitForTheNextInput()
+{
+    PtyPair pty;
+    TestIni ini;
+    MSComm port;
+    QVERIFY(openOnPty(port, pty, ini));
+    port.setRThreshold(1);
+    QSignalSpy events(&port, &MSComm::OnComm);
+    pty.write("\x07");
+    QTRY_COMPARE(events.count(), 1); // nobody reads them
+    pty.write("\x05");
+    QTRY_COMPARE(events.count(), 2);
+    QCOMPARE(port.Input(), QByteArray("\x07\x05"));
+}
+
+void tst_SerialLink::floodIsBoundedLikeAUartBuffer()
+{
+    PtyPair pty;
+    TestIni ini;
+    MSComm port;
+    QVERIFY(openOnPty(port, pty, ini));
+    port.setRThreshold(0); // no receive events: nothing ever reads
+    QSignalSpy events(&port, &MSComm::OnComm);
+    const QByteArray chunk(512, 'x');
+    for (int i = 0; i < 64; ++i) {
+        pty.write(chunk);
+        QTest::qWait(1);
+    }
+    QTRY_VERIFY(!events.isEmpty());
+    QCOMPARE(port.CommEvent(), int(MSComm::comEventRxOver));
+    QTRY_COMPARE(port.InBufferCount(), MSComm::InBufferSize);
+    QCOMPARE(port.Input(), QByteArray(MSComm::InBufferSize, 'x'));
+    pty.write("ok"); // the port still works after an overrun
+    QTRY_COMPARE(port.InBufferCount(), 2);
+}
+
+void tst_SerialLink::vanishedDeviceClosesThePort()
+{
+    PtyPair pty;
+    TestIni ini;
+    MSComm port;
+    QVERIFY(openOnPty(port, pty, ini));
+    QSignalSpy lost(&port, &MSComm::portLost);
+    pty.closeMaster();
+    QTRY_COMPARE(lost.count(), 1);
+    QVERIFY(!port.PortOpen());
+
+    MsgBoxRecorder boxes;
+    strCommand = "late";
+    SendCommand(port, nullptr, QMessageBox::Warning, AfterRefusal::StayOpen);
+    QCOMPARE(boxes.texts(), QStringList{"Port Not Open"});
+}
+
+void tst_SerialLink::sendCommandWritesWhenOpen()
+{
+    PtyPair pty;
+    TestIni ini;
+    MSComm port;
+    QVERIFY(openOnPty(port, pty, ini));
+    MsgBoxRecorder boxes;
+    QSignalSpy writes(&port, &MSComm::outputWritten);
+    strCommand = QByteArray("\xFE\x2D\x00", 3);
+    SendCommand(port, nullptr, QMessageBox::Warning, AfterRefusal::CloseWindow);
+    QCOMPARE(pty.readExactly(3), QByteArray("\xFE\x2D\x00", 3));
+    QCOMPARE(writes.count(), 1);
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(strCommand, QByteArray("\xFE\x2D\x00", 3)); // never cleared
+}
+
+void tst_SerialLink::sendCommandRefusals_data()
+{
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("main window: exclamation, stays") << int(QMessageBox::Warning) << false;
+    QTest::newRow("tool window: exclamation, closes") << int(QMessageBox::Warning) << true;
+    QTest::newRow("tool window: information, closes") << int(QMessageBox::Information) << true;
+}
+
+void tst_SerialLink::sendCommandRefusals()
+{
+    QFETCH(int, icon);
+    QFETCH(bool, closes);
+    MSComm port; // never opened
+    MsgBoxRecorder boxes;
+    QWidget window;
+    window.show();
+    strCommand = "HELLO";
+    SendCommand(port, &window, QMessageBox::Icon(icon),
+                closes ? AfterRefusal::CloseWindow : AfterRefusal::StayOpen);
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.boxes().at(0).text, QStringLiteral("Port Not Open"));
+    QCOMPARE(int(boxes.boxes().at(0).icon), icon);
+    QCOMPARE(boxes.boxes().at(0).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(window.isVisible(), !closes);
+    QCOMPARE(strCommand, QByteArray("HELLO"));
+}
+
+QTEST_MAIN(tst_SerialLink)
+#include "tst_seriallink.moc"
