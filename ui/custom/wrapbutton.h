@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QPushButton>
+
+// A push button whose caption wraps onto several lines, for captions wider
+// than a small square button.
+class WrapButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    explicit WrapButton(const QString &text, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
