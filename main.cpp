@@ -1,7 +1,13 @@
+#include "ui/main/frmmain.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("VantorApp"));
+    frmMain window;
+    window.Form_Load(); // start-up runs before the window is shown
+    window.show();
+    return app.exec();
 }

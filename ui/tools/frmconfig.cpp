@@ -8,7 +8,7 @@
 #include "protocol/commands.h"
 #include "protocol/merrowfunc.h"
 #include "protocol/textbytes.h"
-#include "ui/tools/displayline.h"
+#include "ui/displayline.h"
 
 #include <QComboBox>
 #include <QGroupBox>

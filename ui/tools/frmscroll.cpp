@@ -5,7 +5,7 @@
 #include "protocol/commandbuffer.h"
 #include "protocol/commands.h"
 #include "protocol/textbytes.h"
-#include "ui/tools/displayline.h"
+#include "ui/displayline.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

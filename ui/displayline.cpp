@@ -1,4 +1,4 @@
-#include "ui/tools/displayline.h"
+#include "ui/displayline.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>

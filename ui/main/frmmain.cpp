@@ -1,0 +1,171 @@
+// The main window's start-up, closing and sending.
+
+#include "ui/main/frmmain.h"
+
+#include "link/modini.h"
+#include "link/modvariables.h"
+#include "link/msgbox.h"
+#include "link/sendcommand.h"
+#include "link/serialsettings.h"
+#include "protocol/textbytes.h"
+#include "ui/main/toolwindowentry.h"
+
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLayout>
+#include <QSlider>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int ReadWaitMs = 10;
+constexpr int FirstPort = 1;
+constexpr int LastPort = 6;
+const QString DefaultPort = u"1"_s;
+
+// The port number of a "CommPort" text, when it is one the port menu offers.
+std::optional<int> PortNumber(const QString &text)
+{
+    bool ok = false;
+    const int port = text.trimmed().toInt(&ok);
+    if (!ok || port < FirstPort || port > LastPort)
+        return std::nullopt;
+    return port;
+}
+
+// The stored auto-off interval leaves "Disable Auto Off" unchecked only when it
+// is a number other than 0; anything that is not a number checks it.
+bool ChecksDisableAutoOff(const QString &autoOff)
+{
+    bool ok = false;
+    const double seconds = autoOff.trimmed().toDouble(&ok);
+    return !ok || seconds == 0.0;
+}
+
+// The stored level as a slider position, when it is a whole number on the slider.
+std::optional<int> SliderLevel(const QString &text, int minimum, int maximum)
+{
+    const auto level = TextToByte(text);
+    if (!level || *level < minimum || *level > maximum)
+        return std::nullopt;
+    return int(*level);
+}
+
+QStringList Numbers(int first, int last)
+{
+    QStringList items;
+    for (int n = first; n <= last; ++n)
+        items << QString::number(n);
+    return items;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent), MSComm1(this), Timer1(this)
+{
+    setObjectName(u"frmMain"_s);
+    setWindowTitle(u"VantorAPP "_s);
+    MSComm1.setObjectName(u"MSComm1"_s);
+    Timer1.setObjectName(u"Timer1"_s);
+    Timer1.setInterval(ReadWaitMs);
+    createMenus();
+    setCentralWidget(createClientArea());
+    layout()->setSizeConstraint(QLayout::SetFixedSize); // the client area fixes the window's size
+    initConnections();
+    WireToolWindows();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Form_Load()
+{
+    m_loading = true;
+    ReadPortSettings();
+    const int port = *PortNumber(strCommPort);
+    MSComm1.setCommPort(port);
+    MSComm1.setSettings(strCommSettings);
+    MSComm1.setRThreshold(1);
+    MSComm1.setInputMode(1);
+    CheckMenuItem(mnuPort, port);
+    // From here on a failing step is skipped without a message.
+    MSComm1.setPortOpen(true);
+    CheckMenuItem(mnuBaudRate, strCommSettings == Settings9600 ? 0 : 1);
+    ReadBacklightSettings();
+    BacklightLevel->setEnabled(false);
+    FillPickers();
+    m_loading = false;
+}
+
+// Port and speed as stored; a missing or unusable entry (first run) falls back
+// to COM 1 at 9600 bit/s, which is then what closing saves.
+void frmMain::ReadPortSettings()
+{
+    strCommPort = ReadIniValue(u"Settings"_s, u"CommPort"_s);
+    strCommSettings = ReadIniValue(u"Settings"_s, u"Setting"_s);
+    if (!PortNumber(strCommPort))
+        strCommPort = DefaultPort;
+    if (!SerialSettings::parse(strCommSettings))
+        strCommSettings = Settings9600;
+}
+
+// Checking the box and moving the slider run their handlers, which send.
+void frmMain::ReadBacklightSettings()
+{
+    strBacklightLevel = ReadIniValue(u"Backlight"_s, u"Level"_s);
+    strAutoOff = ReadIniValue(u"Backlight"_s, u"AutoOff"_s);
+    if (ChecksDisableAutoOff(strAutoOff))
+        Check1->setChecked(true);
+    const auto level =
+        SliderLevel(strBacklightLevel, BacklightLevel->minimum(), BacklightLevel->maximum());
+    if (level)
+        BacklightLevel->setValue(*level);
+}
+
+void frmMain::FillPickers()
+{
+    cboRow->addItems(Numbers(0, 1));
+    cboColumn->addItems(Numbers(0, 15));
+    cboScreen->addItems(Numbers(1, 10));
+    for (QComboBox *box : {cboRow, cboColumn, cboScreen})
+        box->setCurrentIndex(0);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // The tool windows send through this window's port: they go first, with
+    // their own closing steps, while the port is still open.
+    CloseToolWindows();
+    Form_Unload();
+    MSComm1.setPortOpen(false);
+    event->accept();
+}
+
+void frmMain::Form_Unload()
+{
+    WriteIniValue(u"Backlight"_s, u"Level"_s, QString::number(BacklightLevel->value()));
+    WriteIniValue(u"Settings"_s, u"CommPort"_s, strCommPort);
+    WriteIniValue(u"Settings"_s, u"Setting"_s, strCommSettings);
+}
+
+void frmMain::SendCommand()
+{
+    ::SendCommand(MSComm1, this, QMessageBox::Warning, AfterRefusal::StayOpen);
+}
+
+std::optional<quint8> frmMain::PickerByte(const QComboBox *box, const QString &field)
+{
+    const auto value = TextToByte(box->currentText());
+    if (!value)
+        TellNothingSent(u"%1 must be a number from 0 to 255. Nothing was sent."_s.arg(field));
+    return value;
+}
+
+// Start-up sends what it can and says nothing; the operator who clicked is told.
+void frmMain::TellNothingSent(const QString &message)
+{
+    if (!m_loading)
+        MsgBox(this, message, QMessageBox::Warning);
+}

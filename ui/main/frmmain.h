@@ -1,0 +1,158 @@
+#pragma once
+
+#include "link/mscomm.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QMap>
+#include <QTimer>
+#include <optional>
+
+class QActionGroup;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class ToolWindowEntry;
+
+// The main window: owns the serial port MSComm1 and the read-wait timer
+// Timer1, carries the menus that choose port and speed and open the tool
+// windows, and holds the text, cursor, user screen, backlight and I/O panels.
+//
+// Every control's objectName is its name in the panel's design (txtLine1,
+// cboRow, cmdSetCursor, ...). Control arrays carry their index in the name:
+// the output boxes are "Out1", "Out2" and "Out4" (the index is the bit value;
+// "Out4" is the box captioned "Out3"), the cursor options "optCursor1" to
+// "optCursor3", the port items "mnuPort1" to "mnuPort6" and the speed items
+// "mnuBaudRate0" (9600) and "mnuBaudRate1" (19200).
+//
+// The class is spread over several files: frmmain.cpp (start-up, closing,
+// sending), frmmain_layout.cpp (the controls), frmmain_menus.cpp,
+// frmmain_text.cpp, frmmain_backlight.cpp and frmmain_io.cpp.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up: reads the settings, opens the port and fills the panels. Runs
+    // once, before the window is first shown.
+    void Form_Load();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // frmmain_layout.cpp
+    void createMenus();
+    QWidget *createClientArea();
+    void createTextFrame(QWidget *client);
+    void createCursorFrame(QWidget *client);
+    void createScreenFrame(QWidget *client);
+    void createBacklightFrame(QWidget *client);
+    void createIoFrame(QWidget *client);
+    void createLooseControls(QWidget *client);
+    void initConnections();
+
+    // frmmain.cpp
+    void Form_Unload();
+    void SendCommand();
+    void ReadPortSettings();
+    void ReadBacklightSettings();
+    void FillPickers();
+    std::optional<quint8> PickerByte(const QComboBox *box, const QString &field);
+    void TellNothingSent(const QString &message);
+
+    // frmmain_menus.cpp
+    void mnuPort_Click(int index);
+    void mnuBaudRate_Click(int index);
+    void mnuConfig_Click();
+    void mnuScreen_Click();
+    void mnuCustom_Click();
+    void mnuScroll_Click();
+    void mnuGraph_Click();
+    void CheckMenuItem(QActionGroup *group, int index);
+    void WireToolWindows();
+    void CloseToolWindows();
+
+    // frmmain_text.cpp
+    void cmdSendAscii_Click();
+    void cmdClearLCD_Click();
+    void optCursor_Click(int index);
+    void cmdSetCursor_Click();
+    void cmdClrRow_Click();
+    void cmdClrCol_Click();
+    void cmdShow_Click();
+    void cmdSave_Click();
+
+    // frmmain_backlight.cpp
+    void optBLON_Click();
+    void optBLOFF_Click();
+    void BacklightLevel_Change();
+    void Check1_Click();
+
+    // frmmain_io.cpp
+    void Out_Click(int index);
+    void cmdOutput_Click();
+    void cmdReadInputs_Click();
+    void cmdReadA1_Click();
+    void cmdReadA2_Click();
+    void Read(qint16 kind, int replyLength, qint16 selector);
+    void WaitForTimer();
+    void MSComm1_OnComm();
+    void ShowReply(qint16 kind, const QByteArray &reply);
+    void Timer1_Timer();
+
+    MSComm MSComm1;
+    QTimer Timer1;
+    bool m_loading = false; // start-up runs: conversion failures stay silent
+
+    // Menus
+    QActionGroup *mnuPort = nullptr;     // items 1 to 6, data() = port number
+    QActionGroup *mnuBaudRate = nullptr; // items 0 and 1, data() = index
+    ToolWindowEntry *mnuConfig = nullptr;
+    ToolWindowEntry *mnuScreen = nullptr;
+    ToolWindowEntry *mnuCustom = nullptr;
+    ToolWindowEntry *mnuScroll = nullptr;
+    ToolWindowEntry *mnuGraph = nullptr;
+    QList<ToolWindowEntry *> m_toolEntries;
+
+    // Text, cursor and user screen panel
+    QLineEdit *txtLine1 = nullptr;
+    QLineEdit *txtLine2 = nullptr;
+    QPushButton *cmdSendAscii = nullptr;
+    QPushButton *cmdClearLCD = nullptr;
+    QButtonGroup *optCursor = nullptr; // ids 1 to 3
+    QComboBox *cboRow = nullptr;
+    QComboBox *cboColumn = nullptr;
+    QPushButton *cmdSetCursor = nullptr;
+    QPushButton *cmdClrRow = nullptr;
+    QPushButton *cmdClrCol = nullptr;
+    QComboBox *cboScreen = nullptr;
+    QPushButton *cmdShow = nullptr;
+    QPushButton *cmdSave = nullptr;
+
+    // Backlight panel
+    QRadioButton *optBLON = nullptr;
+    QRadioButton *optBLOFF = nullptr;
+    QSlider *BacklightLevel = nullptr;
+    QCheckBox *Check1 = nullptr;
+
+    // General purpose I/O panel
+    // By index 1, 2 and 4, the bit values. Plain boxes, not a button group: Qt
+    // would make a group of check boxes a single tab stop that arrows cannot walk.
+    QMap<int, QCheckBox *> Out;
+    QPushButton *cmdOutput = nullptr;
+    QPushButton *cmdReadInputs = nullptr;
+    QPushButton *cmdReadA1 = nullptr;
+    QPushButton *cmdReadA2 = nullptr;
+    QLabel *inputs = nullptr;
+    QLabel *analog1 = nullptr;
+    QLabel *analog2 = nullptr;
+};

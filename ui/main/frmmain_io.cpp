@@ -1,0 +1,100 @@
+// The general purpose I/O panel: outputs, the three reads and their read-outs.
+
+#include "ui/main/frmmain.h"
+
+#include "link/modvariables.h"
+#include "protocol/merrowfunc.h"
+#include "protocol/readouts.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+namespace {
+
+enum ReadKind : qint16
+{
+    NoRead = 0,
+    InputsRead = 1,
+    VoltageRead = 2,
+    CurrentRead = 3
+};
+
+constexpr int InputsReplyLength = 1;
+constexpr int AnalogReplyLength = 3;
+
+} // namespace
+
+// The box's index is its bit in the mask; the board hears of it on "Set Outputs".
+void frmMain::Out_Click(int index)
+{
+    bytOutputs ^= quint8(index);
+}
+
+void frmMain::cmdOutput_Click()
+{
+    merrowfunc::BuildOutputs(bytOutputs);
+    SendCommand();
+}
+
+void frmMain::cmdReadInputs_Click()
+{
+    Read(InputsRead, InputsReplyLength, Selector::ReadInputs);
+}
+
+void frmMain::cmdReadA1_Click()
+{
+    Read(VoltageRead, AnalogReplyLength, Selector::ReadVoltage);
+}
+
+void frmMain::cmdReadA2_Click()
+{
+    Read(CurrentRead, AnalogReplyLength, Selector::ReadCurrent);
+}
+
+// The receive event comes once the whole reply is waiting; MSComm1_OnComm
+// shows it, during the wait or after it.
+void frmMain::Read(qint16 kind, int replyLength, qint16 selector)
+{
+    intReadKind = kind;
+    MSComm1.setRThreshold(replyLength);
+    merrowfunc::BuildReadRequest(selector);
+    SendCommand();
+    WaitForTimer();
+}
+
+// One tick of Timer1, with the window's events processed meanwhile.
+void frmMain::WaitForTimer()
+{
+    blnTimeUp = false;
+    Timer1.start();
+    while (!blnTimeUp)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    Timer1.stop();
+}
+
+void frmMain::Timer1_Timer()
+{
+    blnTimeUp = true;
+}
+
+// Bytes that arrive with no read asked for stay waiting for the next read.
+void frmMain::MSComm1_OnComm()
+{
+    for (qint16 kind = InputsRead; kind <= CurrentRead; ++kind) {
+        if (MSComm1.CommEvent() == MSComm::comEvReceive && intReadKind == kind) {
+            ShowReply(kind, MSComm1.Input());
+            return;
+        }
+    }
+}
+
+// A reply too short for its kind leaves the read-out as it was.
+void frmMain::ShowReply(qint16 kind, const QByteArray &reply)
+{
+    const auto text = kind == InputsRead    ? InputsText(reply)
+                      : kind == VoltageRead ? VoltageText(reply)
+                                            : CurrentText(reply);
+    QLabel *readout = kind == InputsRead ? inputs : kind == VoltageRead ? analog1 : analog2;
+    if (text)
+        readout->setText(*text);
+}
