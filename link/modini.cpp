@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -13,11 +15,22 @@ QString &folderOverride()
     return folder;
 }
 
+// A build tree or a portable copy keeps its settings beside the executable.
+// An installed program (a system folder, or one the user cannot write) keeps
+// them in the user's configuration folder instead.
+bool isPortableFolder(const QString &folder)
+{
+    return QFileInfo(folder).isWritable() && !folder.startsWith(QLatin1String("/usr/"));
+}
+
 QString programFolder()
 {
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return QDir::currentPath();
+    if (!QCoreApplication::instance())
+        return QDir::currentPath();
+    const QString folder = QCoreApplication::applicationDirPath();
+    if (isPortableFolder(folder))
+        return folder;
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 }
 
 } // namespace
@@ -47,5 +60,7 @@ QString ReadIniValue(const QString &section, const QString &key)
 
 void WriteIniValue(const QString &section, const QString &key, const QString &value)
 {
+    if (folderOverride().isEmpty())
+        QDir().mkpath(IniFolder()); // the user's configuration folder may not exist yet
     IniFile::write(IniPath(), section, key, value); // a failed write is not reported
 }

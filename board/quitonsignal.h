@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// Ends the event loop on SIGINT, SIGTERM and SIGHUP, so the board shuts down
+// in order (and removes its link) instead of dying on the spot.
+class QuitOnSignal : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit QuitOnSignal(QObject *parent = nullptr);
+    ~QuitOnSignal() override;
+
+private:
+    static void handle(int signal);
+
+    QSocketNotifier *m_notifier = nullptr;
+};

@@ -1,0 +1,61 @@
+// Any file contents, any section, key and value: reading and writing never
+// crash, and a value that can be represented in the file reads back unchanged.
+#include "link/inifile.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <cstdlib>
+
+namespace {
+
+// Splits the input into file contents, section, key and value at 0x00 bytes.
+QList<QByteArray> fields(const uint8_t *data, size_t size)
+{
+    QList<QByteArray> parts = QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)).split('\0');
+    while (parts.size() < 4)
+        parts << QByteArray();
+    return parts;
+}
+
+// A name the file can hold: no brackets, equals, line breaks, comment start or outer blanks.
+bool representableName(const QString &name)
+{
+    if (name.isEmpty() || name != name.trimmed() || name.startsWith(QLatin1Char(';')))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('[') || c == QLatin1Char(']') || c == QLatin1Char('=') || c == QLatin1Char('\r') ||
+            c == QLatin1Char('\n'))
+            return false;
+    }
+    return true;
+}
+
+bool representableValue(const QString &value)
+{
+    if (value != value.trimmed() || value.size() > IniFile::MaxValueLength || value.contains(QLatin1Char('\n')) ||
+        value.contains(QLatin1Char('\r')))
+        return false;
+    const bool quoted = value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+                        value.back() == value.front();
+    return !quoted;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QList<QByteArray> parts = fields(data, size);
+    const QByteArray &contents = parts.at(0);
+    const QString section = QString::fromLatin1(parts.at(1));
+    const QString key = QString::fromLatin1(parts.at(2));
+    const QString value = QString::fromLatin1(parts.at(3));
+
+    IniFile::valueIn(contents, section, key);
+    const QByteArray updated = IniFile::withValue(contents, section, key, value);
+    if (representableName(section) && representableName(key) && representableValue(value)) {
+        if (IniFile::valueIn(updated, section, key) != value)
+            std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,18 @@
+// Any text: the conversion to a parameter byte never crashes and never yields
+// a byte for text that is not a decimal number.
+#include "protocol/textbytes.h"
+
+#include <QString>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const auto byte = TextToByte(text);
+    if (byte && text.trimmed().isEmpty())
+        std::abort();
+    if (byte && *byte == TextToByte(QString::number(*byte)).value_or(0) + 1)
+        std::abort();
+    TextToWire(text);
+    return 0;
+}
