@@ -2,7 +2,7 @@
 
 #include <string>
 
-ScreenText::ScreenText()
+ScreenText::ScreenText() : rows{}
 {
     for (auto &row : rows)
         row.fill(Blank);

@@ -1,6 +1,7 @@
 #include "link/inifile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 #include <optional>
@@ -141,6 +142,8 @@ QByteArray withValue(const QByteArray &contents, const QString &section, const Q
 
 QString read(const QString &path, const QString &section, const QString &key)
 {
+    if (!QFileInfo(path).isFile())
+        return {}; // a pipe or device in its place would never end or never answer
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -152,7 +155,7 @@ bool write(const QString &path, const QString &section, const QString &key, cons
     QByteArray contents;
     QFile existing(path);
     if (existing.exists()) {
-        if (!existing.open(QIODevice::ReadOnly))
+        if (!QFileInfo(path).isFile() || !existing.open(QIODevice::ReadOnly))
             return false; // never replace a file we could not read
         contents = existing.readAll();
         existing.close();

@@ -27,7 +27,7 @@ QString programFolder()
 {
     if (!QCoreApplication::instance())
         return QDir::currentPath();
-    const QString folder = QCoreApplication::applicationDirPath();
+    QString folder = QCoreApplication::applicationDirPath();
     if (isPortableFolder(folder))
         return folder;
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);

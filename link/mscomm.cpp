@@ -2,6 +2,28 @@
 
 #include "link/portmap.h"
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
+namespace {
+
+// True when the line can take bytes now. One whose reader has stopped takes
+// none: writing to it fails with "try again", which the port reports as the
+// same resource error as a device that went away.
+bool canTakeBytes(const QSerialPort &port)
+{
+#ifdef Q_OS_UNIX
+    pollfd line{int(port.handle()), POLLOUT, 0};
+    return ::poll(&line, 1, 0) == 1 && (line.revents & POLLOUT) != 0;
+#else
+    Q_UNUSED(port)
+    return true;
+#endif
+}
+
+} // namespace
+
 MSComm::MSComm(QObject *parent) : QObject(parent), m_port(new QSerialPort(this))
 {
     connect(m_port, &QSerialPort::readyRead, this, &MSComm::receive);
@@ -66,7 +88,10 @@ void MSComm::setOutput(const QByteArray &bytes)
     if (!m_port->isOpen())
         return;
     m_port->write(bytes);
-    m_port->flush(); // hand the bytes to the driver now rather than at the next event loop pass
+    // Hand the bytes to the driver now rather than at the next event loop pass;
+    // when the line is full they wait, in order, until it drains.
+    if (canTakeBytes(*m_port))
+        m_port->flush();
     emit outputWritten(bytes);
 }
 

@@ -5,7 +5,7 @@
 QString DeviceForPort(int port)
 {
     const QString name = QStringLiteral("COM%1").arg(port);
-    const QString mapped = ReadIniValue(QStringLiteral("Ports"), name);
+    QString mapped = ReadIniValue(QStringLiteral("Ports"), name);
     if (!mapped.isEmpty())
         return mapped;
 #ifdef Q_OS_WIN

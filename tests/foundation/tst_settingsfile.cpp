@@ -198,12 +198,22 @@ void tst_SettingsFile::unwritableFolderLeavesOldFileAndReportsNothing()
 
 void tst_SettingsFile::unreadableFileIsNotReplaced()
 {
-    TestIni ini;
-    // A folder where the file should be cannot be read as a file: nothing may replace it.
-    QVERIFY(QDir(ini.folder()).mkdir("vantor.ini"));
-    QVERIFY(!IniFile::write(ini.path(), "Settings", "CommPort", "3"));
-    QVERIFY(QFileInfo(ini.path()).isDir());
-    QCOMPARE(ReadIniValue("Settings", "CommPort"), QString());
+    {
+        // A folder where the file should be cannot be read as a file: nothing may replace it.
+        TestIni ini;
+        QVERIFY(QDir(ini.folder()).mkdir("vantor.ini"));
+        QVERIFY(!IniFile::write(ini.path(), "Settings", "CommPort", "3"));
+        QVERIFY(QFileInfo(ini.path()).isDir());
+        QCOMPARE(ReadIniValue("Settings", "CommPort"), QString());
+    }
+    {
+        // A pipe would block the reader for ever: it reads as no file and is left alone.
+        TestIni ini;
+        QCOMPARE(mkfifo(QFile::encodeName(ini.path()).constData(), 0644), 0);
+        QCOMPARE(ReadIniValue("Settings", "CommPort"), QString());
+        QVERIFY(!IniFile::write(ini.path(), "Settings", "CommPort", "3"));
+        QVERIFY(!QFileInfo(ini.path()).isFile());
+    }
 }
 
 void tst_SettingsFile::folderGetsExactlyOneSeparator()
