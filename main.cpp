@@ -1,13 +1,6 @@
-#include "ui/main/frmmain.h"
-
-#include <QApplication>
+#include "ui/main/runvantorapp.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VantorApp"));
-    frmMain window;
-    window.Form_Load(); // start-up runs before the window is shown
-    window.show();
-    return app.exec();
+    return RunVantorApp(argc, argv);
 }

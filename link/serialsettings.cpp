@@ -1,8 +1,62 @@
 #include "link/serialsettings.h"
 
-#include <QRegularExpression>
+#include <QList>
+#include <QStringView>
+#include <algorithm>
 
 namespace {
+
+// The blanks a settings text may have around each of its fields.
+bool IsAsciiBlank(QChar c)
+{
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+QStringView TrimmedField(QStringView field)
+{
+    while (!field.isEmpty() && IsAsciiBlank(field.front()))
+        field = field.mid(1);
+    while (!field.isEmpty() && IsAsciiBlank(field.back()))
+        field.chop(1);
+    return field;
+}
+
+bool IsSpeed(QStringView field)
+{
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    return !field.isEmpty() && field.size() <= 7 && std::all_of(field.begin(), field.end(), digit);
+}
+
+bool IsParityLetter(QStringView field)
+{
+    const QChar c = field.isEmpty() ? QChar() : field.front();
+    return field.size() == 1 && ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'));
+}
+
+bool IsDataBits(QStringView field)
+{
+    return field.size() == 1 && field.front() >= u'5' && field.front() <= u'8';
+}
+
+bool IsStopBits(QStringView field)
+{
+    return field == u"1" || field == u"1.5" || field == u"2";
+}
+
+// The four fields of "speed,parity,data,stop" without the blanks around them,
+// when each has its form: 1 to 7 digits, one letter, 5 to 8, and 1, 1.5 or 2.
+// Checked by hand rather than with a regular expression, whose compiler would
+// cost the panel's start-up about half a megabyte and a few tenths of a millisecond.
+std::optional<QList<QStringView>> SettingsFields(QStringView text)
+{
+    QList<QStringView> fields;
+    for (const QStringView field : text.tokenize(u','))
+        fields << TrimmedField(field);
+    if (fields.size() != 4 || !IsSpeed(fields[0]) || !IsParityLetter(fields[1]) || !IsDataBits(fields[2])
+        || !IsStopBits(fields[3]))
+        return std::nullopt;
+    return fields;
+}
 
 std::optional<QSerialPort::Parity> parityOf(QChar letter)
 {
@@ -20,23 +74,21 @@ std::optional<QSerialPort::Parity> parityOf(QChar letter)
 
 std::optional<SerialSettings> SerialSettings::parse(const QString &text)
 {
-    static const QRegularExpression form(
-        QStringLiteral(R"(^\s*(\d{1,7})\s*,\s*([a-zA-Z])\s*,\s*([5-8])\s*,\s*(1|1\.5|2)\s*$)"));
-    const auto match = form.match(text);
-    if (!match.hasMatch())
+    const auto fields = SettingsFields(text);
+    if (!fields)
         return std::nullopt;
-    const auto parity = parityOf(match.captured(2).at(0));
-    const qint32 baud = match.captured(1).toInt();
+    const auto parity = parityOf(fields->at(1).front());
+    const qint32 baud = fields->at(0).toInt();
     if (!parity || baud <= 0)
         return std::nullopt;
     SerialSettings settings;
     settings.baudRate = baud;
     settings.parity = *parity;
-    settings.dataBits = QSerialPort::DataBits(match.captured(3).toInt());
-    const QString stop = match.captured(4);
-    settings.stopBits = stop == QLatin1String("1")     ? QSerialPort::OneStop
-                        : stop == QLatin1String("1.5") ? QSerialPort::OneAndHalfStop
-                                                       : QSerialPort::TwoStop;
+    settings.dataBits = QSerialPort::DataBits(fields->at(2).toInt());
+    const QStringView stop = fields->at(3);
+    settings.stopBits = stop == u"1"     ? QSerialPort::OneStop
+                        : stop == u"1.5" ? QSerialPort::OneAndHalfStop
+                                         : QSerialPort::TwoStop;
     return settings;
 }
 

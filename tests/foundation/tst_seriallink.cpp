@@ -70,6 +70,13 @@ void tst_SerialLink::settingsTexts_data()
     QTest::newRow("nine data bits") << "9600,n,9,1" << false;
     QTest::newRow("zero speed") << "0,n,8,1" << false;
     QTest::newRow("words") << "fast please" << false;
+    QTest::newRow("blanks around the fields") << " 9600 ,\tn , 8 , 1 " << true;
+    QTest::newRow("one and a half stop bits") << "9600,n,8,1.5" << true;
+    QTest::newRow("eight-digit speed") << "12345678,n,8,1" << false;
+    QTest::newRow("blank inside the speed") << "96 00,n,8,1" << false;
+    QTest::newRow("missing parity") << "9600,,8,1" << false;
+    QTest::newRow("fifth field") << "9600,n,8,1,1" << false;
+    QTest::newRow("two stop bits written 2.0") << "9600,n,8,2.0" << false;
 }
 
 void tst_SerialLink::settingsTexts()
