@@ -5,23 +5,28 @@
 #include "support/msgboxrecorder.h"
 #include "support/ptypair.h"
 #include "support/testini.h"
+#include "support/widgetdriver.h"
+#include "support/writelog.h"
 #include "ui/main/frmmain.h"
 
 #include <QAbstractButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
 // One run of the main window against a pseudo-terminal that plays the board:
-// a fresh settings folder, recorded message boxes, and every write counted.
+// a fresh settings folder, recorded message boxes, and every write logged.
 struct MainWindowHarness
 {
+    // COM 1 at 9600 bps, brightness 50, auto-off 30: a start-up that sends nothing.
+    static inline const QByteArray BoardOnCom1 =
+        "[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Backlight]\nLevel=50\nAutoOff=30\n";
+
     TestIni ini;
     PtyPair board;
     MsgBoxRecorder boxes;
     std::unique_ptr<frmMain> window;
     MSComm *port = nullptr;
-    std::unique_ptr<QSignalSpy> writes;
+    std::unique_ptr<WriteLog> writes;
 
     MainWindowHarness() { ResetVariables(); }
 
@@ -36,50 +41,35 @@ struct MainWindowHarness
     frmMain &start()
     {
         window = std::make_unique<frmMain>();
-        port = window->findChild<MSComm *>(QStringLiteral("MSComm1"));
-        writes = std::make_unique<QSignalSpy>(port, &MSComm::outputWritten);
+        port = find<MSComm>(QStringLiteral("MSComm1"));
+        writes = std::make_unique<WriteLog>(port);
         window->Form_Load();
         window->show();
         return *window;
     }
-
     template <typename T> T *find(const QString &name) const
     {
-        T *child = window->findChild<T *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
+        return child<T>(window.get(), name);
     }
-
     void click(const QString &name) const
     {
         QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
     }
 
-    // The writes counted so far, as the bytes of each, and forgets them.
-    QList<QByteArray> takeWrites()
-    {
-        QList<QByteArray> list;
-        for (const auto &args : std::as_const(*writes))
-            list << args.at(0).toByteArray();
-        writes->clear();
-        return list;
-    }
-
+    // The writes logged so far, as the bytes of each, and forgets them.
+    QList<QByteArray> takeWrites() { return writes->take(); }
     // The next count bytes that reached the board.
     QByteArray wire(int count) { return board.readExactly(count); }
     // Whatever reaches the board within a short while (to see that nothing does).
     QByteArray stray() { return board.readFor(30); }
 };
 
-// Types any text, one key press per character (keyClicks takes ASCII only).
-inline void typeText(QWidget *widget, const QString &text)
+// The usual run: COM 1 leads to the board, and start-up has sent nothing.
+struct StartedMainWindow : MainWindowHarness
 {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-inline QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(text);
-}
+    StartedMainWindow()
+    {
+        settings(BoardOnCom1);
+        start();
+    }
+};

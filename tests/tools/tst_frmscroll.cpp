@@ -1,221 +1,136 @@
 // The scrolling-text window through its widgets, writing to a pseudo-terminal.
 #include "link/modvariables.h"
-#include "link/mscomm.h"
-#include "support/msgboxrecorder.h"
-#include "support/ptypair.h"
-#include "support/testini.h"
+#include "support/toolwindowharness.h"
 #include "ui/tools/frmscroll.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QtTest>
-#include <memory>
 
-namespace {
-
-// Types the text key by key; characters beyond ASCII come as the key events
-// of a keyboard layout that has them.
-void typeInto(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(widget, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-} // namespace
+using Writes = QList<QByteArray>;
 
 class tst_frmScroll : public QObject
 {
     Q_OBJECT
+    std::unique_ptr<ToolWindowHarness> run;
+    frmScroll *window = nullptr;
 
 private slots:
-    void init();
-    void cleanup();
-
-    void scrollWritesTwoParts_data();
-    void scrollWritesTwoParts();
-    void clearWritesOneByte();
-    void closedPortWarnsPerWriteAndCloses_data();
-    void closedPortWarnsPerWriteAndCloses();
-    void frontKeepsTextsReopeningStartsEmpty();
-    void textBoxesTakeFortyPlainCharacters();
-
-private:
-    void openPort() { QVERIFY(port->setPortOpen(true)); }
-    template<typename T> T *control(const char *name) const
+    void init()
     {
-        return window->findChild<T *>(QLatin1String(name));
+        run = std::make_unique<ToolWindowHarness>();
+        window = &run->window<frmScroll>();
     }
-    void type(const char *box, const QString &text) { typeInto(control<QLineEdit>(box), text); }
-    void click(const char *name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
 
-    std::unique_ptr<PtyPair> pty;
-    std::unique_ptr<TestIni> ini;
-    std::unique_ptr<MSComm> port;
-    std::unique_ptr<MsgBoxRecorder> boxes;
-    std::unique_ptr<frmScroll> window;
-    std::unique_ptr<QSignalSpy> writes;
+    void cleanup() { run.reset(); }
+
+    // "Scroll" writes the head with text 1, then text 2 with the end mark; "CLEAR"
+    // writes 0D alone, whatever the texts.
+    void buttonWrites_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::addColumn<Writes>("expected");
+
+        const QString x40(40, 'x');
+        const QByteArray bytes40 = x40.toLatin1();
+        QTest::newRow("left to right") << "cmdScroll" << QStringList{"ABC", ""} << false
+                                       << Writes{hex("FED3 414243 0D"), hex("FF")};
+        QTest::newRow("right to left, text 1 empty") << "cmdScroll" << QStringList{"", "HI"} << true
+                                                     << Writes{hex("FED4 0D"), hex("4849 FF")};
+        QTest::newRow("text 1 of 39 ends with 0D, text 2 of 40")
+            << "cmdScroll" << QStringList{x40.left(39), x40} << false
+            << Writes{hex("FED3") + bytes40.left(39) + '\r', bytes40 + '\xFF'};
+        QTest::newRow("text 1 of 40: no 0D") << "cmdScroll" << QStringList{x40, "Z"} << false
+                                             << Writes{hex("FED3") + bytes40, hex("5A FF")};
+        QTest::newRow("one byte per character")
+            << "cmdScroll" << QStringList{QString::fromUtf8("café"), QString::fromUtf8("ü")}
+            << false << Writes{hex("FED3 636166E9 0D"), hex("FC FF")};
+        QTest::newRow("CLEAR") << "cmdclrScroll" << QStringList{"ABC", "DEF"} << true
+                               << Writes{hex("0D")};
+    }
+
+    void buttonWrites()
+    {
+        QFETCH(QString, button);
+        QFETCH(QStringList, texts);
+        QFETCH(bool, rightToLeft);
+        QFETCH(Writes, expected);
+        QVERIFY(run->openPort());
+        window->open();
+
+        run->type("Text1", texts[0]);
+        run->type("Text2", texts[1]);
+        if (rightToLeft)
+            run->click("optRtoL");
+        run->click(button);
+
+        QCOMPARE(run->writes.all(), expected);
+        QCOMPARE(run->wire(expected.join().size()), expected.join());
+        QCOMPARE(run->boxes.count(), 0);
+    }
+
+    void closedPortWarnsPerWriteAndCloses_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("warnings");
+        QTest::addColumn<QByteArray>("lastBuilt");
+        QTest::newRow("Scroll") << "cmdScroll" << 2 << QByteArray("two\xFF");
+        QTest::newRow("CLEAR") << "cmdclrScroll" << 1 << hex("0D");
+    }
+
+    void closedPortWarnsPerWriteAndCloses()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, warnings);
+        QFETCH(QByteArray, lastBuilt);
+        window->open();
+        run->type("Text1", "one");
+        run->type("Text2", "two");
+
+        run->click(button);
+        QCOMPARE(run->shownBoxes(), QStringList(warnings, "warning: Port Not Open"));
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->isLoaded());
+        // The handler ran to its end with the texts the window held.
+        QCOMPARE(strCommand, lastBuilt);
+        QCOMPARE(run->writes.count(), 0);
+        QVERIFY(run->wire(0).isEmpty());
+    }
+
+    void frontKeepsTextsReopeningStartsEmpty()
+    {
+        QVERIFY(run->openPort());
+        window->open();
+        run->type("Text1", "one");
+        run->type("Text2", "two");
+        run->click("optRtoL");
+
+        window->open(); // brought to the front: nothing changes
+        QCOMPARE(run->find<QLineEdit>("Text1")->text(), "one");
+        QVERIFY(run->find<QRadioButton>("optRtoL")->isChecked());
+
+        window->close();
+        window->open();
+        QVERIFY(window->isVisible());
+        QVERIFY(run->find<QLineEdit>("Text1")->text().isEmpty());
+        QVERIFY(run->find<QLineEdit>("Text2")->text().isEmpty());
+        QVERIFY(run->find<QRadioButton>("optLtR")->isChecked());
+        QCOMPARE(run->writes.count(), 0); // opening and closing send nothing
+    }
+
+    void textBoxesTakeFortyPlainCharacters()
+    {
+        window->open();
+        for (const char *name : {"Text1", "Text2"}) {
+            // No two-byte character, and no end-of-text byte inside a text.
+            run->type(name, QString::fromUtf8("A€ÿé") + QString(50, 'b'));
+            QCOMPARE(run->find<QLineEdit>(name)->text(),
+                     QString::fromUtf8("Aé") + QString(38, 'b'));
+        }
+    }
 };
-
-void tst_frmScroll::init()
-{
-    ResetVariables();
-    pty = std::make_unique<PtyPair>();
-    QVERIFY(pty->isValid());
-    ini = std::make_unique<TestIni>();
-    ini->mapPort(1, pty->slavePath());
-    port = std::make_unique<MSComm>();
-    boxes = std::make_unique<MsgBoxRecorder>();
-    window = std::make_unique<frmScroll>(*port);
-    writes = std::make_unique<QSignalSpy>(port.get(), &MSComm::outputWritten);
-}
-
-void tst_frmScroll::cleanup()
-{
-    writes.reset();
-    window.reset();
-    boxes.reset();
-    port.reset();
-    ini.reset();
-    pty.reset();
-}
-
-void tst_frmScroll::scrollWritesTwoParts_data()
-{
-    QTest::addColumn<QString>("text1");
-    QTest::addColumn<QString>("text2");
-    QTest::addColumn<bool>("rightToLeft");
-    QTest::addColumn<QByteArray>("first");
-    QTest::addColumn<QByteArray>("second");
-
-    const QString forty(40, QLatin1Char('x'));
-    QTest::newRow("left to right") << "ABC" << "" << false
-                                   << QByteArray("\xFE\xD3" "ABC\x0D") << QByteArray("\xFF");
-    QTest::newRow("right to left") << "ABC" << "" << true
-                                   << QByteArray("\xFE\xD4" "ABC\x0D") << QByteArray("\xFF");
-    QTest::newRow("text 1 empty") << "" << "HI" << false
-                                  << QByteArray("\xFE\xD3\x0D") << QByteArray("HI\xFF");
-    QTest::newRow("text 1 of 39") << forty.left(39) << "" << false
-                                  << QByteArray("\xFE\xD3") + forty.left(39).toLatin1() + '\x0D'
-                                  << QByteArray("\xFF");
-    QTest::newRow("text 1 of 40: no end of line") << forty << "Z" << false
-                                                  << QByteArray("\xFE\xD3") + forty.toLatin1()
-                                                  << QByteArray("Z\xFF");
-    QTest::newRow("text 1 typed too long") << forty + "yyyyy" << "" << false
-                                           << QByteArray("\xFE\xD3") + forty.toLatin1()
-                                           << QByteArray("\xFF");
-    QTest::newRow("text 2 of 40") << "A" << forty << true
-                                  << QByteArray("\xFE\xD4" "A\x0D") << forty.toLatin1() + '\xFF';
-    QTest::newRow("one byte per character") << QString::fromUtf8("caf\u00e9") << QString::fromUtf8("\u00fc")
-                                            << false << QByteArray("\xFE\xD3" "caf\xE9\x0D")
-                                            << QByteArray("\xFC\xFF");
-}
-
-void tst_frmScroll::scrollWritesTwoParts()
-{
-    QFETCH(QString, text1);
-    QFETCH(QString, text2);
-    QFETCH(bool, rightToLeft);
-    QFETCH(QByteArray, first);
-    QFETCH(QByteArray, second);
-    openPort();
-    window->open();
-
-    type("Text1", text1);
-    type("Text2", text2);
-    if (rightToLeft)
-        click("optRtoL");
-    click("cmdScroll");
-
-    QCOMPARE(writes->count(), 2);
-    QCOMPARE(writes->at(0).at(0).toByteArray(), first);
-    QCOMPARE(writes->at(1).at(0).toByteArray(), second);
-    QCOMPARE(pty->readExactly(int(first.size() + second.size())), first + second);
-    QCOMPARE(boxes->count(), 0);
-}
-
-void tst_frmScroll::clearWritesOneByte()
-{
-    openPort();
-    window->open();
-    type("Text1", "ABC");
-
-    click("cmdclrScroll");
-
-    QCOMPARE(writes->count(), 1);
-    QCOMPARE(pty->read(), QByteArray("\x0D"));
-}
-
-void tst_frmScroll::closedPortWarnsPerWriteAndCloses_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("warnings");
-    QTest::addColumn<QByteArray>("lastBuilt");
-
-    QTest::newRow("Scroll") << "cmdScroll" << 2 << QByteArray("two\xFF");
-    QTest::newRow("CLEAR") << "cmdclrScroll" << 1 << QByteArray("\x0D");
-}
-
-void tst_frmScroll::closedPortWarnsPerWriteAndCloses()
-{
-    QFETCH(QString, button);
-    QFETCH(int, warnings);
-    QFETCH(QByteArray, lastBuilt);
-    window->open();
-    type("Text1", "one");
-    type("Text2", "two");
-
-    click(button.toLatin1().constData());
-
-    QCOMPARE(boxes->count(), warnings);
-    QCOMPARE(boxes->count("Port Not Open"), warnings);
-    for (const MsgBoxRequest &box : boxes->boxes())
-        QCOMPARE(box.icon, QMessageBox::Warning);
-    QVERIFY(!window->isVisible());
-    QVERIFY(!window->isLoaded());
-    // The handler ran to its end with the texts the window held.
-    QCOMPARE(strCommand, lastBuilt);
-    QCOMPARE(writes->count(), 0);
-    QVERIFY(pty->readFor(100).isEmpty());
-}
-
-void tst_frmScroll::frontKeepsTextsReopeningStartsEmpty()
-{
-    openPort();
-    window->open();
-    type("Text1", "one");
-    type("Text2", "two");
-    click("optRtoL");
-
-    window->open(); // brought to the front: nothing changes
-    QCOMPARE(control<QLineEdit>("Text1")->text(), QStringLiteral("one"));
-    QVERIFY(control<QRadioButton>("optRtoL")->isChecked());
-
-    window->close();
-    window->open();
-    QVERIFY(window->isVisible());
-    QVERIFY(control<QLineEdit>("Text1")->text().isEmpty());
-    QVERIFY(control<QLineEdit>("Text2")->text().isEmpty());
-    QVERIFY(control<QRadioButton>("optLtR")->isChecked());
-    QCOMPARE(writes->count(), 0); // opening and closing send nothing
-}
-
-void tst_frmScroll::textBoxesTakeFortyPlainCharacters()
-{
-    window->open();
-    for (const char *name : {"Text1", "Text2"}) {
-        QLineEdit *box = control<QLineEdit>(name);
-        // No two-byte character, and no end-of-text byte inside a text.
-        typeInto(box, QStringLiteral("A") + QChar(0x20AC) + QChar(0xFF) + QChar(0xE9) +
-                          QString(50, QLatin1Char('b')));
-        QCOMPARE(box->text(), QString::fromUtf8("A\u00e9") + QString(38, QLatin1Char('b')));
-    }
-}
 
 QTEST_MAIN(tst_frmScroll)
 #include "tst_frmscroll.moc"

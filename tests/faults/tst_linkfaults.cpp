@@ -1,0 +1,263 @@
+// The main window when the board misbehaves: it vanishes (idle, during a read,
+// during the user-screen upload), stops reading, or floods the line.
+
+#include "main/mainwindowharness.h"
+#include "ui/tools/frmscreen.h"
+
+#include <QAction>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QThread>
+
+#include <unistd.h>
+
+namespace {
+
+const QByteArray PortOnCom1 =
+    "[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Backlight]\nLevel=50\nAutoOff=30\n";
+const QString PortNotOpen = QStringLiteral("Port Not Open");
+// Long enough for several of the user screens window's 100 ms ticks to fall due.
+constexpr int SeveralTicksMs = 350;
+constexpr int DrainTimeoutMs = 60000;
+constexpr int FloodTimeoutMs = 60000;
+
+// The process's resident memory in bytes.
+qint64 residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : 0;
+}
+
+// Writes count bytes as the board, from a thread of its own as a real board
+// would: the window reads on this thread, which waits meanwhile with its
+// events processed.
+bool floodFromBoard(PtyPair &board, qint64 count, char fill)
+{
+    std::unique_ptr<QThread> writer(QThread::create([&board, count, fill] {
+        const QByteArray piece(64 * 1024, fill);
+        for (qint64 done = 0; done < count; done += piece.size())
+            board.write(piece);
+    }));
+    QEventLoop loop;
+    QObject::connect(writer.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(FloodTimeoutMs, &loop, &QEventLoop::quit);
+    writer->start();
+    loop.exec();
+    if (writer->wait(QDeadlineTimer(1000)))
+        return true;
+    board.closeMaster(); // ends the stuck writer before its thread goes
+    writer->wait();
+    return false;
+}
+
+// The port is gone for good: it is closed, and a send warns instead of writing.
+void expectSendsRefused(MainWindowHarness &run)
+{
+    QTRY_VERIFY(!run.port->PortOpen());
+    run.boxes.clear();
+    run.takeWrites();
+    run.click(QStringLiteral("cmdClearLCD"));
+    QCOMPARE(run.boxes.texts(), QStringList{PortNotOpen});
+    QCOMPARE(run.boxes.boxes().at(0).icon, QMessageBox::Warning);
+    QVERIFY(run.takeWrites().isEmpty());
+}
+
+} // namespace
+
+class tst_LinkFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void deviceVanishesWhileIdle();
+    void deviceVanishesDuringReadWait_data();
+    void deviceVanishesDuringReadWait();
+    void deviceVanishesDuringScreenUpload();
+    void boardThatStopsReadingNeverBlocksTheWindow();
+    void floodOfUnaskedBytesStaysBounded();
+};
+
+void tst_LinkFaults::deviceVanishesWhileIdle()
+{
+    MainWindowHarness run;
+    run.settings(PortOnCom1);
+    run.start();
+    QVERIFY(run.port->PortOpen());
+    QSignalSpy lost(run.port, &MSComm::portLost);
+
+    run.board.closeMaster();
+    QTRY_COMPARE(lost.count(), 1);
+    QCOMPARE(run.boxes.count(), 0); // going away is not announced; the next send tells
+    expectSendsRefused(run);
+    QVERIFY(run.window->isVisible());
+}
+
+void tst_LinkFaults::deviceVanishesDuringReadWait_data()
+{
+    QTest::addColumn<QByteArray>("partialReply");
+    QTest::newRow("before any reply") << QByteArray();
+    QTest::newRow("after one of three reply bytes") << hex("00");
+}
+
+void tst_LinkFaults::deviceVanishesDuringReadWait()
+{
+    QFETCH(QByteArray, partialReply);
+    MainWindowHarness run;
+    run.settings(PortOnCom1);
+    run.start();
+    auto *analog1 = run.find<QLabel>(QStringLiteral("analog1"));
+    auto *timer = run.find<QTimer>(QStringLiteral("Timer1"));
+
+    // The board takes the request, perhaps begins its answer, and is gone
+    // while the window waits for the reply.
+    QObject context;
+    connect(run.port, &MSComm::outputWritten, &context, [&](const QByteArray &bytes) {
+        if (bytes != hex("FE0B"))
+            return;
+        run.board.write(partialReply);
+        run.board.closeMaster();
+    });
+    run.click(QStringLiteral("cmdReadA1")); // returns: the wait ends with its tick
+    QVERIFY(!timer->isActive());
+    QVERIFY(blnTimeUp);
+    QCOMPARE(run.takeWrites(), QList<QByteArray>{hex("FE0B")});
+    QCOMPARE(analog1->text(), QString());
+    QCOMPARE(run.boxes.count(), 0);
+
+    expectSendsRefused(run);
+    run.boxes.clear();
+    run.click(QStringLiteral("cmdReadA1")); // a read now warns and still ends its wait
+    QCOMPARE(run.boxes.texts(), QStringList{PortNotOpen});
+    QVERIFY(!timer->isActive());
+    QCOMPARE(analog1->text(), QString());
+}
+
+void tst_LinkFaults::deviceVanishesDuringScreenUpload()
+{
+    MainWindowHarness run;
+    run.settings(PortOnCom1);
+    run.start();
+    run.find<QAction>(QStringLiteral("mnuScreen"))->trigger();
+    auto *screens = run.window->findChild<frmScreen *>(QStringLiteral("frmScreen"));
+    QVERIFY(screens && screens->isVisible());
+    for (int screen = 1; screen <= 10; ++screen)
+        typeText(screens->findChild<QLineEdit *>(QStringLiteral("txtLine%1").arg(screen) + '1'),
+                 QStringLiteral("SCREEN %1").arg(screen));
+    QByteArray firstThree;
+    for (int screen = 1; screen <= 3; ++screen)
+        firstThree += hex("FE") + char(0xC8 + screen) + "SCREEN " + QByteArray::number(screen) +
+                      "\r\xFF";
+
+    // Two writes per screen: the board goes away right after the third screen.
+    constexpr int WritesBeforeLoss = 6;
+    QObject context;
+    int written = 0;
+    QByteArray received;
+    connect(run.port, &MSComm::outputWritten, &context, [&] {
+        if (++written != WritesBeforeLoss)
+            return;
+        received = run.board.readExactly(int(firstThree.size()));
+        run.board.closeMaster();
+    });
+    QTest::mouseClick(screens->findChild<QPushButton *>(QStringLiteral("cmdSetScreen")),
+                      Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!screens->isVisible(), 10000);
+    QCOMPARE(received, firstThree);
+
+    // Each write of the next screen found the port closed and warned; the
+    // first warning closed the window, which ended the upload.
+    QVERIFY(!run.port->PortOpen());
+    QCOMPARE(run.boxes.texts(), QStringList({PortNotOpen, PortNotOpen}));
+    QTest::qWait(SeveralTicksMs);
+    QCOMPARE(written, WritesBeforeLoss);
+    QCOMPARE(run.boxes.count(), 2);
+    QVERIFY(!screens->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+
+    expectSendsRefused(run);
+    // Opened again, a new upload warns at once and the window closes again.
+    run.boxes.clear();
+    run.find<QAction>(QStringLiteral("mnuScreen"))->trigger();
+    QTest::mouseClick(screens->findChild<QPushButton *>(QStringLiteral("cmdSetScreen")),
+                      Qt::LeftButton);
+    QTRY_VERIFY(!screens->isVisible());
+    QCOMPARE(run.boxes.count(PortNotOpen), 2);
+    QCOMPARE(run.boxes.count(QStringLiteral("All Screens Set")), 0);
+}
+
+void tst_LinkFaults::boardThatStopsReadingNeverBlocksTheWindow()
+{
+    MainWindowHarness run;
+    run.settings(PortOnCom1);
+    run.start();
+
+    // Far more than a pseudo-terminal holds, while the board reads nothing:
+    // each write returns, and the bytes wait in order for the board.
+    QByteArray expected;
+    for (char fill = 'a'; fill < 'a' + 16; ++fill) {
+        const QByteArray block(256 * 1024, fill);
+        run.port->setOutput(block);
+        expected += block;
+    }
+    QVERIFY(run.port->PortOpen()); // a full line is not a lost device
+
+    // The window goes on working: a click is queued behind the backlog, and a
+    // read ends its wait although its request cannot leave yet.
+    typeText(run.find<QLineEdit>(QStringLiteral("txtLine1")), QStringLiteral("STILL HERE"));
+    run.click(QStringLiteral("cmdSendAscii"));
+    run.click(QStringLiteral("cmdReadInputs"));
+    QVERIFY(!run.find<QTimer>(QStringLiteral("Timer1"))->isActive());
+    bool ticked = false;
+    QTimer::singleShot(0, run.window.get(), [&] { ticked = true; });
+    QTRY_VERIFY(ticked);
+    QVERIFY(run.port->PortOpen());
+    QCOMPARE(run.boxes.count(), 0);
+
+    // Once the board reads again, every byte arrives, in order.
+    const QList<QByteArray> queued = run.takeWrites().mid(16);
+    QCOMPARE(queued.size(), 3); // line 1, the empty line 2, the read request
+    QVERIFY(queued.first().startsWith("STILL HERE"));
+    QCOMPARE(queued.last(), hex("FE0A"));
+    expected += queued.join();
+    const QByteArray arrived = run.board.readExactly(int(expected.size()), DrainTimeoutMs);
+    QCOMPARE(arrived.size(), expected.size());
+    QVERIFY(arrived == expected);
+}
+
+void tst_LinkFaults::floodOfUnaskedBytesStaysBounded()
+{
+    MainWindowHarness run;
+    run.settings(PortOnCom1);
+    run.start();
+    QCOMPARE(intReadKind, qint16(0));
+    QVERIFY(floodFromBoard(run.board, 64 * 1024, 'w')); // warms up the buffers on both sides
+    QTRY_COMPARE(run.port->InBufferCount(), MSComm::InBufferSize);
+    const qint64 before = residentBytes();
+    QVERIFY(before > 0);
+
+    QVERIFY(floodFromBoard(run.board, 5 * 1024 * 1024, 'x'));
+    QTest::qWait(50); // the last pieces arrive
+    QCOMPARE(run.port->InBufferCount(), MSComm::InBufferSize);
+    const qint64 growth = residentBytes() - before;
+    QVERIFY2(growth < 20 * 1024 * 1024, qPrintable(QStringLiteral("grew by %1 bytes").arg(growth)));
+    QCOMPARE(run.boxes.count(), 0);
+    QVERIFY(run.port->PortOpen());
+
+    // Nothing was asked for, so nothing was shown; the bytes kept are the first
+    // that came, as a full receive buffer drops what does not fit.
+    for (const char *readout : {"inputs", "analog1", "analog2"})
+        QCOMPARE(run.find<QLabel>(readout)->text(), QString());
+    QCOMPARE(run.port->Input(), QByteArray(MSComm::InBufferSize, 'w'));
+    // The link still works after the flood.
+    run.click(QStringLiteral("cmdReadInputs"));
+    run.board.write(hex("05"));
+    QTRY_COMPARE(run.find<QLabel>(QStringLiteral("inputs"))->text(), QStringLiteral("5"));
+}
+
+QTEST_MAIN(tst_LinkFaults)
+#include "tst_linkfaults.moc"

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+// What the operator does to real widgets, and the byte notation of the tests.
+
+// The child of root with this object name. A missing one stops the run with
+// its name, where a renamed control would otherwise crash the test.
+template <typename T> T *child(const QObject *root, const QString &name)
+{
+    T *found = root->findChild<T *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+// Types any text, one key press per character (keyClicks takes ASCII only).
+void typeText(QWidget *widget, const QString &text);
+// Empties a text box, or the edit line of an editable picker, and types the text.
+void retype(QWidget *box, const QString &text);
+
+// Bytes written as hexadecimal text: hex("FE2D00").
+inline QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
