@@ -169,8 +169,7 @@ QWidget *frmMain::createClientArea()
     client->setFixedSize(ClientWidth, ClientHeight);
     // The controls are sized for a small, narrow 8-point face; wider text would be cut off.
     QFont font = client->font();
-    font.setFamilies({u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Arial"_s,
-                      u"Liberation Sans"_s, u"DejaVu Sans Condensed"_s});
+    font.setFamilies({u"Arial"_s, u"Liberation Sans"_s, u"DejaVu Sans Condensed"_s});
     font.setPointSizeF(ControlPointSize);
     client->setFont(font);
     // Created in tab order: the left column top to bottom, then the right one.
