@@ -244,7 +244,13 @@ void tst_LinkFaults::floodOfUnaskedBytesStaysBounded()
     QTest::qWait(50); // the last pieces arrive
     QCOMPARE(run.port->InBufferCount(), MSComm::InBufferSize);
     const qint64 growth = residentBytes() - before;
+#ifndef __SANITIZE_ADDRESS__
+    // AddressSanitizer holds freed memory back in quarantine, so there the
+    // resident size says nothing; the buffer count above still must hold.
     QVERIFY2(growth < 20 * 1024 * 1024, qPrintable(QStringLiteral("grew by %1 bytes").arg(growth)));
+#else
+    Q_UNUSED(growth)
+#endif
     QCOMPARE(run.boxes.count(), 0);
     QVERIFY(run.port->PortOpen());
 
