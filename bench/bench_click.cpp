@@ -11,7 +11,7 @@
 //   bench_click [clicks=1000]
 // Runs on the offscreen platform unless QT_QPA_PLATFORM names another.
 
-#include "benchpty.h"
+#include "support/ptypair.h"
 #include "benchstats.h"
 
 #include "link/modini.h"
@@ -64,7 +64,7 @@ struct Row
 // Nanoseconds from starting the action until `expected` has been read on the
 // master side, or -1 when other bytes or none come within a second. Events are
 // processed only while bytes are still missing.
-qint64 timeToWire(BenchPty &pty, const Action &action, const QByteArray &expected)
+qint64 timeToWire(PtyPair &pty, const Action &action, const QByteArray &expected)
 {
     pty.drain();
     QByteArray got;
@@ -137,7 +137,7 @@ double micro(qint64 ns)
 
 // The release alone: an operator presses some hundred milliseconds before
 // releasing, so the repaint that Qt does on the press is long over by then.
-qint64 timeRelease(BenchPty &panel, QPushButton *target, const QByteArray &expected)
+qint64 timeRelease(PtyPair &panel, QPushButton *target, const QByteArray &expected)
 {
     QTest::mousePress(target, Qt::LeftButton);
     QCoreApplication::processEvents();
@@ -145,7 +145,7 @@ qint64 timeRelease(BenchPty &panel, QPushButton *target, const QByteArray &expec
 }
 
 // Clicks, releases and bare writes alternate, so all see the same state of the machine.
-Row measure(const Case &test, BenchPty &panel, BenchPty &floorPty, QSerialPort &floorPort, int clicks)
+Row measure(const Case &test, PtyPair &panel, PtyPair &floorPty, QSerialPort &floorPort, int clicks)
 {
     const QByteArray expected = test.writes.join();
     const Action click = [target = test.button] { QTest::mouseClick(target, Qt::LeftButton); };
@@ -204,7 +204,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int clicks = qMax(1, app.arguments().value(1, QStringLiteral("1000")).toInt());
-    BenchPty panelPty, floorPty;
+    PtyPair panelPty, floorPty;
     QTemporaryDir programFolder;
     if (!panelPty.isValid() || !floorPty.isValid() || !programFolder.isValid())
         qFatal("cannot make the pseudo-terminals or the program folder");

@@ -11,7 +11,7 @@
 // for the run (COM 1 on a pseudo-terminal, backlight level 150) and removes it
 // afterwards.
 
-#include "benchpty.h"
+#include "support/ptypair.h"
 #include "benchstats.h"
 
 #include <QByteArray>
@@ -194,7 +194,7 @@ void printResults(int runs, const Series &panel, const Series &floor)
 // Runs both programs `runs` times, alternating which goes first so neither
 // always starts on caches the other has just warmed. Returns the number of
 // panel runs that sent nothing on COM 1 (its port did not open).
-int measure(const Program &panel, const Program &floor, BenchPty &panelPty, int runs, Series &panelSeries,
+int measure(const Program &panel, const Program &floor, PtyPair &panelPty, int runs, Series &panelSeries,
             Series &floorSeries)
 {
     runOnce(panel); // warm the page cache and the font cache
@@ -223,7 +223,7 @@ int main(int argc, char *argv[])
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 15;
     const QByteArray panelPath = argc > 2 ? QByteArray(argv[2]) : QByteArray(VANTOR_STARTPANEL_PATH);
     const QString ini = QFileInfo(QString::fromLocal8Bit(panelPath)).absolutePath() + QStringLiteral("/vantor.ini");
-    BenchPty panelPty, floorPty;
+    PtyPair panelPty, floorPty;
     if (!panelPty.isValid() || !floorPty.isValid() || !writeIni(ini, panelPty.slavePath())) {
         std::fprintf(stderr, "cannot make the pseudo-terminals or %s\n", qPrintable(ini));
         return 1;

@@ -30,19 +30,25 @@ PtyPair::~PtyPair()
         ::close(m_slave);
 }
 
-int PtyPair::readAvailable(QByteArray &into)
+qsizetype PtyPair::readInto(QByteArray &into)
 {
     if (m_master < 0)
         return 0;
     char buffer[4096];
-    int total = 0;
+    qsizetype total = 0;
     for (;;) {
         const ssize_t n = ::read(m_master, buffer, sizeof buffer);
         if (n <= 0)
             return total;
         into.append(buffer, n);
-        total += int(n);
+        total += n;
     }
+}
+
+void PtyPair::drain()
+{
+    QByteArray discarded;
+    readInto(discarded);
 }
 
 QByteArray PtyPair::read(int waitMs, int quietMs)
@@ -53,7 +59,7 @@ QByteArray PtyPair::read(int waitMs, int quietMs)
     sinceLast.start();
     for (;;) {
         QCoreApplication::processEvents();
-        if (readAvailable(bytes) > 0)
+        if (readInto(bytes) > 0)
             sinceLast.restart();
         if (bytes.isEmpty() ? sinceStart.elapsed() >= waitMs : sinceLast.elapsed() >= quietMs)
             return bytes;
@@ -68,7 +74,7 @@ QByteArray PtyPair::readExactly(int count, int timeoutMs)
     timer.start();
     while (bytes.size() < count && timer.elapsed() < timeoutMs) {
         QCoreApplication::processEvents();
-        readAvailable(bytes);
+        readInto(bytes);
         QThread::usleep(200);
     }
     return bytes;
@@ -81,7 +87,7 @@ QByteArray PtyPair::readFor(int ms)
     timer.start();
     while (timer.elapsed() < ms) {
         QCoreApplication::processEvents();
-        readAvailable(bytes);
+        readInto(bytes);
         QThread::usleep(500);
     }
     return bytes;

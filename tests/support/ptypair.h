@@ -25,14 +25,18 @@ public:
     // Bytes that come within ms; for checking that nothing was written.
     QByteArray readFor(int ms);
 
+    // Appends whatever the master side has waiting, without waiting or
+    // processing events (one system call when nothing is there); returns the count.
+    qsizetype readInto(QByteArray &into);
+    // Throws away everything waiting.
+    void drain();
+
     // Writes bytes as the board's reply.
     void write(const QByteArray &bytes);
     // Takes the device away, as a pulled cable would.
     void closeMaster();
 
 private:
-    int readAvailable(QByteArray &into);
-
     int m_master = -1;
     int m_slave = -1; // kept open so the pty outlives the panel's open and close
     QString m_slavePath;
