@@ -34,7 +34,8 @@ double cpuSeconds(qint64 pid)
     const QByteArray line = stat.readAll();
     // Fields after the command name (which may hold blanks) start at ") ".
     const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    return (fields.value(11).toLongLong() + fields.value(12).toLongLong()) / double(sysconf(_SC_CLK_TCK));
+    return (fields.value(11).toLongLong() + fields.value(12).toLongLong())
+           / double(sysconf(_SC_CLK_TCK));
 }
 
 bool startBoard(QProcess &board, const QString &link, bool window)
@@ -59,7 +60,8 @@ double stream(QSerialPort &port, const QByteArray &traffic)
     QElapsedTimer clock;
     QTimer portion;
     QObject::connect(&portion, &QTimer::timeout, &port, [&] {
-        const qsizetype due = qMin(traffic.size(), qsizetype(clock.elapsed() * BytesPerSecond / 1000));
+        const qsizetype due =
+            qMin(traffic.size(), qsizetype(clock.elapsed() * BytesPerSecond / 1000));
         port.write(traffic.mid(sent, due - sent));
         sent = due;
         port.readAll(); // replies to the reads
@@ -80,7 +82,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const bool window = app.arguments().contains(QStringLiteral("--window"));
-    const int seconds = qMax(1, app.arguments().value(1).toInt() > 0 ? app.arguments().value(1).toInt() : 10);
+    const int seconds =
+        qMax(1, app.arguments().value(1).toInt() > 0 ? app.arguments().value(1).toInt() : 10);
     QTemporaryDir dir;
     const QString link = dir.filePath(QStringLiteral("board"));
     QProcess board;
@@ -101,8 +104,8 @@ int main(int argc, char *argv[])
     board.terminate();
     board.waitForFinished(5000);
     std::printf("VantorBoard %s: %lld bytes in %.1f s at %d bytes/s, CPU %.2f %% of one core\n",
-                window ? "with window (offscreen)" : "headless", static_cast<long long>(traffic.size()),
-                elapsed, BytesPerSecond, percent);
+                window ? "with window (offscreen)" : "headless",
+                static_cast<long long>(traffic.size()), elapsed, BytesPerSecond, percent);
     std::printf("goal under %.0f %%: %s\n", GoalPercent, percent < GoalPercent ? "met" : "NOT met");
     return 0;
 }

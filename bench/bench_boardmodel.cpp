@@ -40,6 +40,7 @@ int main()
     const double mixed = megabytesPerSecond(mix);
     std::printf("  command mix: %.1f MB/s\n", mixed);
     std::printf("  plain text:  %.1f MB/s\n", megabytesPerSecond(text));
-    std::printf("goal %.0f MB/s for the mix: %s\n", GoalMBps, mixed >= GoalMBps ? "met" : "NOT met");
+    std::printf("goal %.0f MB/s for the mix: %s\n", GoalMBps,
+                mixed >= GoalMBps ? "met" : "NOT met");
     return 0;
 }

@@ -11,8 +11,8 @@
 //   bench_click [clicks=1000]
 // Runs on the offscreen platform unless QT_QPA_PLATFORM names another.
 
-#include "support/ptypair.h"
 #include "benchstats.h"
+#include "support/ptypair.h"
 
 #include "link/modini.h"
 #include "protocol/commandbuffer.h"
@@ -114,9 +114,10 @@ Case loadCustomCase(frmMain &window)
     auto *custom = window.findChild<frmCustom *>();
     if (!custom || !QTest::qWaitForWindowExposed(custom))
         qFatal("the custom characters window did not open");
-    const QByteArray definition =
-        Cmd::command(Cmd::DefineCustomChar) + QByteArray(Cmd::CustomCharCount * Cmd::CustomCharRows, '\0');
-    return {"Load Custom Characters Onto LCD", button(custom, "cmdLoadCustom"),
+    const QByteArray definition = Cmd::command(Cmd::DefineCustomChar)
+                                  + QByteArray(Cmd::CustomCharCount * Cmd::CustomCharRows, '\0');
+    return {"Load Custom Characters Onto LCD",
+            button(custom, "cmdLoadCustom"),
             {definition, definition + Cmd::command(Cmd::GraphModeOff)}};
 }
 
@@ -141,7 +142,8 @@ qint64 timeRelease(PtyPair &panel, QPushButton *target, const QByteArray &expect
 {
     QTest::mousePress(target, Qt::LeftButton);
     QCoreApplication::processEvents();
-    return timeToWire(panel, [target] { QTest::mouseRelease(target, Qt::LeftButton); }, expected);
+    return timeToWire(
+        panel, [target] { QTest::mouseRelease(target, Qt::LeftButton); }, expected);
 }
 
 // Clicks, releases and bare writes alternate, so all see the same state of the machine.
@@ -178,19 +180,22 @@ Row measure(const Case &test, PtyPair &panel, PtyPair &floorPty, QSerialPort &fl
 
 const char *verdict(const Summary &measured, const Summary &floor)
 {
-    const bool met = measured.median <= 2 * floor.median && measured.median < GoalMedianUs && measured.p99 < GoalP99Us;
+    const bool met = measured.median <= 2 * floor.median && measured.median < GoalMedianUs
+                     && measured.p99 < GoalP99Us;
     return met ? "met" : "NOT met";
 }
 
 void printRow(const Case &test, const Row &row)
 {
     const qsizetype bytes = test.writes.join().size();
-    std::printf("%-31s %4lld B %lld wr | %7.1f %7.1f %7.1f | %7.1f %7.1f | %7.1f %7.1f | %7.1f %7.1f | %7.2f ms\n",
-                test.caption, static_cast<long long>(bytes), static_cast<long long>(test.writes.size()),
-                row.click.median, row.click.p99, row.click.max, row.release.median, row.release.p99,
-                row.handler.median, row.handler.p99, row.floor.median, row.floor.p99, bytes * WireMsPerByte);
-    std::printf("%-31s %11s   median/bare x%.1f, goal %s; release x%.1f, %s; handler x%.1f, %s%s\n", "", "",
-                row.click.median / row.floor.median, verdict(row.click, row.floor),
+    std::printf("%-31s %4lld B %lld wr | %7.1f %7.1f %7.1f | %7.1f %7.1f | %7.1f %7.1f | %7.1f "
+                "%7.1f | %7.2f ms\n",
+                test.caption, static_cast<long long>(bytes),
+                static_cast<long long>(test.writes.size()), row.click.median, row.click.p99,
+                row.click.max, row.release.median, row.release.p99, row.handler.median,
+                row.handler.p99, row.floor.median, row.floor.p99, bytes * WireMsPerByte);
+    std::printf("%-31s %11s   median/bare x%.1f, goal %s; release x%.1f, %s; handler x%.1f, %s%s\n",
+                "", "", row.click.median / row.floor.median, verdict(row.click, row.floor),
                 row.release.median / row.floor.median, verdict(row.release, row.floor),
                 row.handler.median / row.floor.median, verdict(row.handler, row.floor),
                 row.failures ? qPrintable(QStringLiteral(" (%1 failed)").arg(row.failures)) : "");
@@ -220,15 +225,16 @@ int main(int argc, char *argv[])
     floorPort.setBaudRate(QSerialPort::Baud9600);
 
     const QList<Case> cases{setCursorCase(window), sendCase(window), loadCustomCase(window)};
-    std::printf("click to wire, %d clicks each after %d warm-up, QPA platform %s, microseconds\n", clicks,
-                WarmUpClicks, qPrintable(QGuiApplication::platformName()));
-    std::printf("%-31s %11s | %23s | %15s | %15s | %15s |\n", "", "", "press + release", "release only",
-                "clicked() only", "bare write");
-    std::printf("%-31s %11s | %7s %7s %7s | %7s %7s | %7s %7s | %7s %7s | %10s\n", "button", "bytes", "median", "p99",
-                "max", "median", "p99", "median", "p99", "median", "p99", "9600 wire");
+    std::printf("click to wire, %d clicks each after %d warm-up, QPA platform %s, microseconds\n",
+                clicks, WarmUpClicks, qPrintable(QGuiApplication::platformName()));
+    std::printf("%-31s %11s | %23s | %15s | %15s | %15s |\n", "", "", "press + release",
+                "release only", "clicked() only", "bare write");
+    std::printf("%-31s %11s | %7s %7s %7s | %7s %7s | %7s %7s | %7s %7s | %10s\n", "button",
+                "bytes", "median", "p99", "max", "median", "p99", "median", "p99", "median", "p99",
+                "9600 wire");
     for (const Case &test : cases)
         printRow(test, measure(test, panelPty, floorPty, floorPort, clicks));
-    std::printf("goal: median within 2x the bare write and under %.0f us, p99 under %.0f us\n", GoalMedianUs,
-                GoalP99Us);
+    std::printf("goal: median within 2x the bare write and under %.0f us, p99 under %.0f us\n",
+                GoalMedianUs, GoalP99Us);
     return 0;
 }

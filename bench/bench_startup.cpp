@@ -11,8 +11,8 @@
 // for the run (COM 1 on a pseudo-terminal, backlight level 150) and removes it
 // afterwards.
 
-#include "support/ptypair.h"
 #include "benchstats.h"
+#include "support/ptypair.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -118,7 +118,8 @@ pid_t spawn(const Program &program, int stdoutFd)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
     char *argv[] = {const_cast<char *>(program.path.constData()),
-                    program.argument.isEmpty() ? nullptr : const_cast<char *>(program.argument.constData()),
+                    program.argument.isEmpty() ? nullptr
+                                               : const_cast<char *>(program.argument.constData()),
                     nullptr};
     pid_t pid = -1;
     if (posix_spawn(&pid, program.path.constData(), &actions, nullptr, argv, environ) != 0)
@@ -156,7 +157,8 @@ bool writeIni(const QString &path, const QString &device)
     QFile ini(path);
     if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    ini.write("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Backlight]\nLevel=150\nAutoOff=30\n[Ports]\nCOM1="
+    ini.write("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Backlight]\nLevel=150\nAutoOff=30\n["
+              "Ports]\nCOM1="
               + device.toLocal8Bit() + "\n");
     return true;
 }
@@ -175,10 +177,11 @@ void printSeries(const char *name, const Series &series)
 void printResults(int runs, const Series &panel, const Series &floor)
 {
     const char *platform = getenv("QT_QPA_PLATFORM");
-    std::printf("start-up: spawn to first frame painted, QPA platform %s, %d runs each, alternating\n",
-                platform ? platform : "(default)", runs);
-    std::printf("%-28s %7s %7s %7s | %7s %7s | median ms to:", "program", "ms med", "ms p99", "ms max",
-                "MiB med", "MiB max");
+    std::printf(
+        "start-up: spawn to first frame painted, QPA platform %s, %d runs each, alternating\n",
+        platform ? platform : "(default)", runs);
+    std::printf("%-28s %7s %7s %7s | %7s %7s | median ms to:", "program", "ms med", "ms p99",
+                "ms max", "MiB med", "MiB max");
     for (std::size_t i = 0; i + 1 < Moments.size(); ++i)
         std::printf(" %6s", Moments[i]);
     std::printf("\n");
@@ -186,16 +189,16 @@ void printResults(int runs, const Series &panel, const Series &floor)
     printSeries("floor (bare window + port)", floor);
     const double timeRatio = panel.shownMedian() / floor.shownMedian();
     const double memoryRatio = panel.rssMedian() / floor.rssMedian();
-    std::printf("panel/floor: time x%.2f (goal %.1f: %s), memory x%.2f (goal %.1f: %s)\n", timeRatio,
-                GoalTimeRatio, timeRatio <= GoalTimeRatio ? "met" : "NOT met", memoryRatio, GoalMemoryRatio,
-                memoryRatio <= GoalMemoryRatio ? "met" : "NOT met");
+    std::printf("panel/floor: time x%.2f (goal %.1f: %s), memory x%.2f (goal %.1f: %s)\n",
+                timeRatio, GoalTimeRatio, timeRatio <= GoalTimeRatio ? "met" : "NOT met",
+                memoryRatio, GoalMemoryRatio, memoryRatio <= GoalMemoryRatio ? "met" : "NOT met");
 }
 
 // Runs both programs `runs` times, alternating which goes first so neither
 // always starts on caches the other has just warmed. Returns the number of
 // panel runs that sent nothing on COM 1 (its port did not open).
-int measure(const Program &panel, const Program &floor, PtyPair &panelPty, int runs, Series &panelSeries,
-            Series &floorSeries)
+int measure(const Program &panel, const Program &floor, PtyPair &panelPty, int runs,
+            Series &panelSeries, Series &floorSeries)
 {
     runOnce(panel); // warm the page cache and the font cache
     runOnce(floor);
@@ -221,8 +224,10 @@ int measure(const Program &panel, const Program &floor, PtyPair &panelPty, int r
 int main(int argc, char *argv[])
 {
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 15;
-    const QByteArray panelPath = argc > 2 ? QByteArray(argv[2]) : QByteArray(VANTOR_STARTPANEL_PATH);
-    const QString ini = QFileInfo(QString::fromLocal8Bit(panelPath)).absolutePath() + QStringLiteral("/vantor.ini");
+    const QByteArray panelPath =
+        argc > 2 ? QByteArray(argv[2]) : QByteArray(VANTOR_STARTPANEL_PATH);
+    const QString ini =
+        QFileInfo(QString::fromLocal8Bit(panelPath)).absolutePath() + QStringLiteral("/vantor.ini");
     PtyPair panelPty, floorPty;
     if (!panelPty.isValid() || !floorPty.isValid() || !writeIni(ini, panelPty.slavePath())) {
         std::fprintf(stderr, "cannot make the pseudo-terminals or %s\n", qPrintable(ini));

@@ -14,14 +14,17 @@ QByteArray bytes(std::initializer_list<int> values)
 
 QByteArray textLines(QRandomGenerator &random)
 {
-    const QByteArray first = "Temp " + QByteArray::number(random.bounded(100)) + "." + QByteArray::number(random.bounded(10)) + " C";
-    return bytes({0x0D}) + first + bytes({0x0C}) + "Flow " + QByteArray::number(random.bounded(1000)) + " l/h  ";
+    const QByteArray first = "Temp " + QByteArray::number(random.bounded(100)) + "."
+                             + QByteArray::number(random.bounded(10)) + " C";
+    return bytes({0x0D}) + first + bytes({0x0C}) + "Flow "
+           + QByteArray::number(random.bounded(1000)) + " l/h  ";
 }
 
 QByteArray twoLineDefinition(int code, QRandomGenerator &random, int width)
 {
     const int length = int(random.bounded(width + 1));
-    return bytes({0xFE, code}) + QByteArray(length, 'S') + (length < width ? bytes({0x0D}) : QByteArray())
+    return bytes({0xFE, code}) + QByteArray(length, 'S')
+           + (length < width ? bytes({0x0D}) : QByteArray())
            + QByteArray(int(random.bounded(width + 1)), 's') + bytes({0xFF});
 }
 
@@ -32,8 +35,12 @@ QByteArray commandBurst(QRandomGenerator &random)
     case 1: return bytes({0xFE, 0x28, int(random.bounded(50, 251)), 0xFE, 0x06});
     case 2: return bytes({0xFE, 0x2F, int(random.bounded(8)), 0xFE, 0x0A});
     case 3: return bytes({0xFE, 0x0B, 0xFE, 0x0D});
-    case 4: return bytes({0xFE, 0x04, 0xFE, 0x32, 1, 0, 0xFE, 0x2B, int(random.bounded(1, 81)), 0xFE, 0x08});
-    case 5: return twoLineDefinition(0xC9 + int(random.bounded(10)), random, 16) + bytes({0xFE, 0x2A, 1});
+    case 4:
+        return bytes(
+            {0xFE, 0x04, 0xFE, 0x32, 1, 0, 0xFE, 0x2B, int(random.bounded(1, 81)), 0xFE, 0x08});
+    case 5:
+        return twoLineDefinition(0xC9 + int(random.bounded(10)), random, 16)
+               + bytes({0xFE, 0x2A, 1});
     case 6: return twoLineDefinition(random.bounded(2) ? 0xD3 : 0xD4, random, 40);
     case 7: return bytes({0xFE, 0x64}) + QByteArray(64, char(random.bounded(32)));
     case 8: return bytes({0xFE, 0x2D, int(random.bounded(2)), 0xFE, 0x2E, int(random.bounded(16))});

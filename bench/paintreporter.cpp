@@ -28,7 +28,8 @@ qint64 appMade = 0;
 void installReporter()
 {
     appMade = now();
-    QCoreApplication::instance()->installEventFilter(new PaintReporter(QCoreApplication::instance()));
+    QCoreApplication::instance()->installEventFilter(
+        new PaintReporter(QCoreApplication::instance()));
 }
 
 } // namespace

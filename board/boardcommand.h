@@ -6,7 +6,8 @@
 
 // One unit of the byte stream as the board decodes it: a character to print,
 // a control code, or a command introduced by 0xFE.
-enum class CommandId : quint8 {
+enum class CommandId : quint8
+{
     Text, // one character code, printed at the cursor
     NewLine,
     ClearDisplay,
@@ -65,8 +66,8 @@ struct BoardCommand
     quint8 param[2] = {};
     std::string_view line1; // definitions: line 1, text 1 or the 64 custom character bytes
     std::string_view line2; // definitions: line 2 or text 2
-    bool cut = false; // a definition that reached its maximum length without its end mark
-    std::string_view raw; // the bytes as received
+    bool cut = false;       // a definition that reached its maximum length without its end mark
+    std::string_view raw;   // the bytes as received
 
     // Screen index of DefineScreen: 0 start-up screen, 1 to 10 user screens.
     int screen() const { return code - BoardCode::DefineStartupScreen; }

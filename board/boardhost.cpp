@@ -19,9 +19,8 @@ void BoardHost::setLogging(bool on)
         m_model.setObserver(nullptr);
         return;
     }
-    m_model.setObserver([this](const BoardCommand &command, std::string_view reply) {
-        m_log.add(command, reply);
-    });
+    m_model.setObserver(
+        [this](const BoardCommand &command, std::string_view reply) { m_log.add(command, reply); });
 }
 
 void BoardHost::setStore(BoardStore *store)
@@ -55,7 +54,8 @@ void BoardHost::checkSpeed(int panelBaud)
         return;
     m_mismatch = mismatch;
     note(mismatch ? QStringLiteral("speed mismatch: panel %1 bit/s, board %2 bit/s")
-                        .arg(panelBaud).arg(m_model.state().baud)
+                        .arg(panelBaud)
+                        .arg(m_model.state().baud)
                   : QStringLiteral("speeds agree again: %1 bit/s").arg(panelBaud));
     emit speedMismatchChanged(mismatch);
 }
@@ -119,7 +119,8 @@ void BoardHost::saveIfNeeded()
     m_savedRevision = m_model.storedRevision();
     if (!m_store || m_store->save(m_model.stored()))
         return;
-    const QString problem = QStringLiteral("cannot write %1: %2").arg(m_store->path(), m_store->errorString());
+    const QString problem =
+        QStringLiteral("cannot write %1: %2").arg(m_store->path(), m_store->errorString());
     qWarning("VantorBoard: %s", qPrintable(problem));
     note(problem);
 }

@@ -21,9 +21,9 @@ struct SpeedEntry
 };
 
 constexpr SpeedEntry Speeds[] = {
-    {B50, 50}, {B75, 75}, {B110, 110}, {B134, 134}, {B150, 150}, {B200, 200},
-    {B300, 300}, {B600, 600}, {B1200, 1200}, {B1800, 1800}, {B2400, 2400},
-    {B4800, 4800}, {B9600, 9600}, {B19200, 19200}, {B38400, 38400},
+    {B50, 50},       {B75, 75},         {B110, 110},       {B134, 134},     {B150, 150},
+    {B200, 200},     {B300, 300},       {B600, 600},       {B1200, 1200},   {B1800, 1800},
+    {B2400, 2400},   {B4800, 4800},     {B9600, 9600},     {B19200, 19200}, {B38400, 38400},
     {B57600, 57600}, {B115200, 115200}, {B230400, 230400},
 };
 
@@ -47,7 +47,9 @@ constexpr int RetryAfterErrorMs = 100;
 
 } // namespace
 
-BoardLink::BoardLink(QObject *parent) : QObject(parent) {}
+BoardLink::BoardLink(QObject *parent) : QObject(parent)
+{
+}
 
 BoardLink::~BoardLink()
 {
@@ -171,7 +173,8 @@ void BoardLink::readMaster()
         if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
             // The line is down for the moment; look again a little later rather than spin.
             m_notifier->setEnabled(false);
-            QTimer::singleShot(RetryAfterErrorMs, m_notifier, [notifier = m_notifier] { notifier->setEnabled(true); });
+            QTimer::singleShot(RetryAfterErrorMs, m_notifier,
+                               [notifier = m_notifier] { notifier->setEnabled(true); });
         }
         break;
     }

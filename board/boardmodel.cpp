@@ -42,7 +42,8 @@ void BoardModel::tick(int ms)
     }
     if (m_state.autoOff == 0 || !backlightLit())
         return;
-    m_state.idleMs = int(std::min<qint64>(qint64(m_state.idleMs) + ms, m_state.autoOff * MsPerSecond));
+    m_state.idleMs =
+        int(std::min<qint64>(qint64(m_state.idleMs) + ms, m_state.autoOff * MsPerSecond));
     if (m_state.idleMs >= m_state.autoOff * MsPerSecond) {
         m_state.dozing = true;
         ++m_revision;
@@ -110,10 +111,11 @@ void BoardModel::setObserver(Observer observer)
 void BoardModel::execute(const BoardCommand &command)
 {
     const qsizetype replied = m_reply.size();
-    executeText(command) || executeCursor(command) || executeSetup(command)
-        || executeReads(command) || executeDefinitions(command);
+    executeText(command) || executeCursor(command) || executeSetup(command) || executeReads(command)
+        || executeDefinitions(command);
     if (m_observer)
-        m_observer(command, std::string_view(m_reply.constData() + replied, size_t(m_reply.size() - replied)));
+        m_observer(command, std::string_view(m_reply.constData() + replied,
+                                             size_t(m_reply.size() - replied)));
 }
 
 bool BoardModel::executeText(const BoardCommand &command)
@@ -257,7 +259,8 @@ void BoardModel::drawBar(int length, bool leftToRight)
 void BoardModel::defineCustomChars(std::string_view data)
 {
     for (size_t i = 0; i < data.size(); ++i)
-        m_state.customChars[i / LcdFont::Rows][i % LcdFont::Rows] = quint8(data[i]) & CustomCharDots;
+        m_state.customChars[i / LcdFont::Rows][i % LcdFont::Rows] =
+            quint8(data[i]) & CustomCharDots;
 }
 
 void BoardModel::defineScreen(const BoardCommand &command)

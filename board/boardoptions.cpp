@@ -27,15 +27,18 @@ void addOptions(QCommandLineParser &parser)
 {
     for (const Option &option : Options) {
         if (option.valueName)
-            parser.addOption({QString::fromLatin1(option.name), QString::fromLatin1(option.description),
+            parser.addOption({QString::fromLatin1(option.name),
+                              QString::fromLatin1(option.description),
                               QString::fromLatin1(option.valueName)});
         else
-            parser.addOption({QString::fromLatin1(option.name), QString::fromLatin1(option.description)});
+            parser.addOption(
+                {QString::fromLatin1(option.name), QString::fromLatin1(option.description)});
     }
 }
 
 // The option's whole number within [low, high], or fallback when it is not given.
-std::optional<int> number(const QCommandLineParser &parser, const char *name, int low, int high, int fallback)
+std::optional<int> number(const QCommandLineParser &parser, const char *name, int low, int high,
+                          int fallback)
 {
     const QString key = QString::fromLatin1(name);
     if (!parser.isSet(key))
@@ -58,7 +61,8 @@ std::optional<BoardOptions> BoardOptions::parse(const QStringList &arguments, QS
         return std::nullopt;
     }
     BoardOptions options;
-    options.link = parser.isSet(QStringLiteral("link")) ? parser.value(QStringLiteral("link")) : defaultLink();
+    options.link =
+        parser.isSet(QStringLiteral("link")) ? parser.value(QStringLiteral("link")) : defaultLink();
     options.store = parser.value(QStringLiteral("store"));
     options.headless = parser.isSet(QStringLiteral("headless"));
     options.trace = parser.isSet(QStringLiteral("trace"));
@@ -67,10 +71,11 @@ std::optional<BoardOptions> BoardOptions::parse(const QStringList &arguments, QS
     const auto inputs = number(parser, "inputs", 0, 255, 0);
     const auto voltage = number(parser, "voltage", 0, 65535, 0);
     const auto current = number(parser, "current", 0, 65535, 0);
-    if (!speed || (*speed != 0 && *speed != 9600 && *speed != 19200) || !inputs || !voltage || !current
-        || options.link.isEmpty()) {
-        *error = QStringLiteral("bad value: --link needs a path, --speed 9600 or 19200, --inputs 0 to 255, "
-                                "--voltage and --current 0 to 65535");
+    if (!speed || (*speed != 0 && *speed != 9600 && *speed != 19200) || !inputs || !voltage
+        || !current || options.link.isEmpty()) {
+        *error = QStringLiteral(
+            "bad value: --link needs a path, --speed 9600 or 19200, --inputs 0 to 255, "
+            "--voltage and --current 0 to 65535");
         return std::nullopt;
     }
     options.speed = *speed;
@@ -83,7 +88,8 @@ std::optional<BoardOptions> BoardOptions::parse(const QStringList &arguments, QS
 QString BoardOptions::helpText()
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("VantorBoard: a simulated 16x2 serial display board."));
+    parser.setApplicationDescription(
+        QStringLiteral("VantorBoard: a simulated 16x2 serial display board."));
     addOptions(parser);
     return parser.helpText();
 }

@@ -2,7 +2,16 @@
 
 namespace {
 
-enum class Shape : quint8 { Skip, Plain, OneParameter, TwoParameters, CustomData, Screen, Scroll };
+enum class Shape : quint8
+{
+    Skip,
+    Plain,
+    OneParameter,
+    TwoParameters,
+    CustomData,
+    Screen,
+    Scroll
+};
 
 struct Entry
 {
@@ -123,8 +132,14 @@ void BoardParser::commandByte(quint8 byte, BoardCommandSink &sink)
     switch (entry.shape) {
     case Shape::Skip:
     case Shape::Plain: finish(sink); break;
-    case Shape::OneParameter: m_paramsWanted = 1; m_state = State::Parameters; break;
-    case Shape::TwoParameters: m_paramsWanted = 2; m_state = State::Parameters; break;
+    case Shape::OneParameter:
+        m_paramsWanted = 1;
+        m_state = State::Parameters;
+        break;
+    case Shape::TwoParameters:
+        m_paramsWanted = 2;
+        m_state = State::Parameters;
+        break;
     case Shape::CustomData: startDefinition(State::CustomData, BoardCode::CustomCharBytes); break;
     case Shape::Screen: startDefinition(State::Line1, BoardCode::ScreenLineLength); break;
     case Shape::Scroll: startDefinition(State::Line1, BoardCode::ScrollTextLength); break;

@@ -20,7 +20,8 @@ public:
     bool idle() const { return m_state == State::Ground; }
 
 private:
-    enum class State : quint8 {
+    enum class State : quint8
+    {
         Ground,
         Prefix,
         Parameters,

@@ -1,7 +1,6 @@
 #include "boardsettings.h"
 
-BoardSettings::BoardSettings()
-    : startup(ScreenText::fromLines("  VantorBoard", "  16x2 display"))
+BoardSettings::BoardSettings() : startup(ScreenText::fromLines("  VantorBoard", "  16x2 display"))
 {
 }
 

@@ -5,7 +5,12 @@
 
 #include <array>
 
-enum class CursorStyle : quint8 { Underline, BlockBlink, Hidden };
+enum class CursorStyle : quint8
+{
+    Underline,
+    BlockBlink,
+    Hidden
+};
 
 // The board's non-volatile memory. The screen definitions are written into it
 // as they arrive; the rest is the working state copied by SaveSettings.

@@ -11,7 +11,7 @@ struct BoardState
     CursorStyle cursor = CursorStyle::Hidden;
 
     bool backlight = true; // switched on by command
-    bool dozing = false; // switched off by the auto-off timer until the next byte
+    bool dozing = false;   // switched off by the auto-off timer until the next byte
     quint8 brightness = 200;
     quint8 autoOff = 0;
     int idleMs = 0;

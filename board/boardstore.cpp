@@ -22,7 +22,8 @@ void readScreen(const QByteArray &hex, ScreenText &screen)
     if (bytes.size() != ScreenText::Rows * ScreenText::Columns)
         return;
     for (int i = 0; i < bytes.size(); ++i)
-        screen.rows[size_t(i / ScreenText::Columns)][size_t(i % ScreenText::Columns)] = quint8(bytes[i]);
+        screen.rows[size_t(i / ScreenText::Columns)][size_t(i % ScreenText::Columns)] =
+            quint8(bytes[i]);
 }
 
 QByteArray customHex(const BoardSettings &settings)
@@ -39,7 +40,8 @@ void readCustom(const QByteArray &hex, BoardSettings &settings)
     if (bytes.size() != BoardSettings::CustomChars * LcdFont::Rows)
         return;
     for (int i = 0; i < bytes.size(); ++i)
-        settings.customChars[size_t(i / LcdFont::Rows)][size_t(i % LcdFont::Rows)] = quint8(bytes[i]) & 0x1F;
+        settings.customChars[size_t(i / LcdFont::Rows)][size_t(i % LcdFont::Rows)] =
+            quint8(bytes[i]) & 0x1F;
 }
 
 // A whole number within [low, high], or nothing.

@@ -68,7 +68,8 @@ QSpinBox *countBox(const QString &name)
 BoardWindow::BoardWindow(BoardHost &host, const QString &linkText, QWidget *parent)
     : QWidget(parent), m_host(host), m_lcd(new LcdWidget(host.model())),
       m_powerCycle(new QPushButton(tr("Power cycle"))), m_status(new QLabel),
-      m_mismatch(new QLabel(tr("speed mismatch"))), m_log(new QPlainTextEdit), m_logTimer(new QTimer(this))
+      m_mismatch(new QLabel(tr("speed mismatch"))), m_log(new QPlainTextEdit),
+      m_logTimer(new QTimer(this))
 {
     setWindowTitle(tr("VantorBoard"));
     setUpStatus();
@@ -83,10 +84,11 @@ void BoardWindow::setUpStatus()
     m_powerCycle->setObjectName(QStringLiteral("powerCycle"));
     m_status->setObjectName(QStringLiteral("status"));
     // A fixed size keeps the frequent status changes from relaying the whole window out.
-    m_status->setFixedSize(m_status->fontMetrics().horizontalAdvance(
-                               tr("Backlight off, brightness 255, auto-off 255 s | 19200 bit/s | graph mode"))
-                               + LampSize,
-                           m_status->fontMetrics().height());
+    m_status->setFixedSize(
+        m_status->fontMetrics().horizontalAdvance(
+            tr("Backlight off, brightness 255, auto-off 255 s | 19200 bit/s | graph mode"))
+            + LampSize,
+        m_status->fontMetrics().height());
     m_mismatch->setObjectName(QStringLiteral("speedMismatch"));
     m_mismatch->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
     m_mismatch->hide();
@@ -184,19 +186,17 @@ void BoardWindow::initConnections()
         const quint8 bits = m_host.model().state().inputs;
         m_host.setInputs(quint8(on ? bits | bit : bits & ~bit));
     });
-    connect(m_voltage, &QSpinBox::valueChanged, this, [this](int count) {
-        m_host.setVoltageCount(quint16(count));
-    });
-    connect(m_current, &QSpinBox::valueChanged, this, [this](int count) {
-        m_host.setCurrentCount(quint16(count));
-    });
+    connect(m_voltage, &QSpinBox::valueChanged, this,
+            [this](int count) { m_host.setVoltageCount(quint16(count)); });
+    connect(m_current, &QSpinBox::valueChanged, this,
+            [this](int count) { m_host.setCurrentCount(quint16(count)); });
 }
 
 bool BoardWindow::Shown::operator==(const Shown &o) const
 {
-    return outputs == o.outputs && lit == o.lit && brightness == o.brightness && autoOff == o.autoOff
-           && baud == o.baud && graphMode == o.graphMode && voltageCount == o.voltageCount
-           && currentCount == o.currentCount;
+    return outputs == o.outputs && lit == o.lit && brightness == o.brightness
+           && autoOff == o.autoOff && baud == o.baud && graphMode == o.graphMode
+           && voltageCount == o.voltageCount && currentCount == o.currentCount;
 }
 
 void BoardWindow::refresh()
@@ -204,8 +204,8 @@ void BoardWindow::refresh()
     m_lcd->refresh();
     const BoardModel &model = m_host.model();
     const BoardState &state = model.state();
-    const Shown now{state.outputs, model.backlightLit(), state.brightness, state.autoOff,
-                    state.baud, state.graphMode, state.voltageCount, state.currentCount};
+    const Shown now{state.outputs, model.backlightLit(), state.brightness,   state.autoOff,
+                    state.baud,    state.graphMode,      state.voltageCount, state.currentCount};
     if (now == m_shown)
         return;
     m_shown = now;
@@ -234,8 +234,10 @@ void BoardWindow::updateStatus()
 
 void BoardWindow::updateAnalogTexts()
 {
-    m_voltageText->setText(tr("%1 V").arg(QString::number(m_shown.voltageCount * VoltsPerCount, 'g', 6)));
-    m_currentText->setText(tr("%1 mA").arg(QString::number(m_shown.currentCount * MilliampsPerCount, 'g', 6)));
+    m_voltageText->setText(
+        tr("%1 V").arg(QString::number(m_shown.voltageCount * VoltsPerCount, 'g', 6)));
+    m_currentText->setText(
+        tr("%1 mA").arg(QString::number(m_shown.currentCount * MilliampsPerCount, 'g', 6)));
 }
 
 void BoardWindow::appendLog(const QStringList &lines)

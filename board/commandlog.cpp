@@ -6,7 +6,8 @@ namespace {
 
 QString hex(std::string_view bytes)
 {
-    return QString::fromLatin1(QByteArray(bytes.data(), qsizetype(bytes.size())).toHex(' ').toUpper());
+    return QString::fromLatin1(
+        QByteArray(bytes.data(), qsizetype(bytes.size())).toHex(' ').toUpper());
 }
 
 // Printable ASCII as it is, anything else as \xNN, in quotes.
@@ -18,7 +19,8 @@ QString quoted(std::string_view bytes)
         if (byte >= 0x20 && byte < 0x7F && byte != '\\' && byte != '"')
             text += QLatin1Char(c);
         else
-            text += QStringLiteral("\\x") + QString::number(byte, 16).rightJustified(2, QLatin1Char('0')).toUpper();
+            text += QStringLiteral("\\x")
+                    + QString::number(byte, 16).rightJustified(2, QLatin1Char('0')).toUpper();
     }
     return text + QLatin1Char('"');
 }
@@ -40,7 +42,8 @@ QString details(const BoardCommand &c)
     case CommandId::SetAutoOff: return QStringLiteral("%1 s").arg(p);
     case CommandId::SetOutputs:
         return QStringLiteral("%1 (Out1 %2, Out2 %3, Out3 %4)")
-            .arg(p).arg(p & 1 ? "on" : "off", p & 2 ? "on" : "off", p & 4 ? "on" : "off");
+            .arg(p)
+            .arg(p & 1 ? "on" : "off", p & 2 ? "on" : "off", p & 4 ? "on" : "off");
     case CommandId::SetBrightness:
     case CommandId::ShowScreen:
     case CommandId::GraphLeftToRight:

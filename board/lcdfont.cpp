@@ -130,8 +130,8 @@ Glyph LcdFont::barGlyph(int slot)
     if (slot < 0 || slot > 7)
         return {};
     const int lit = slot % 4 + 1;
-    const quint8 columns = slot < 4 ? quint8((AllColumns << (Columns - lit)) & AllColumns)
-                                    : quint8((1 << lit) - 1);
+    const quint8 columns =
+        slot < 4 ? quint8((AllColumns << (Columns - lit)) & AllColumns) : quint8((1 << lit) - 1);
     Glyph result;
     result.fill(columns);
     return result;

@@ -15,8 +15,10 @@ constexpr int CellGapX = 6;
 constexpr int CellGapY = 8;
 constexpr int GlassMargin = 16;
 constexpr int Bezel = 14;
-constexpr int GlassWidth = 2 * GlassMargin + BoardModel::Columns * CellWidth + (BoardModel::Columns - 1) * CellGapX;
-constexpr int GlassHeight = 2 * GlassMargin + BoardModel::Rows * CellHeight + (BoardModel::Rows - 1) * CellGapY;
+constexpr int GlassWidth =
+    2 * GlassMargin + BoardModel::Columns * CellWidth + (BoardModel::Columns - 1) * CellGapX;
+constexpr int GlassHeight =
+    2 * GlassMargin + BoardModel::Rows * CellHeight + (BoardModel::Rows - 1) * CellGapY;
 constexpr int TotalWidth = GlassWidth + 2 * Bezel;
 constexpr int TotalHeight = GlassHeight + 2 * Bezel;
 constexpr int BlinkMs = 500;
@@ -63,8 +65,9 @@ bool LcdWidget::Look::operator==(const Look &o) const
 LcdWidget::Look LcdWidget::look() const
 {
     const BoardState &state = m_model.state();
-    return Look{state.display, state.row, state.column, state.cursor,
-                m_blinkOn, m_model.backlightLit(), state.brightness, state.graphMode, state.customChars};
+    return Look{state.display,    state.row,       state.column,
+                state.cursor,     m_blinkOn,       m_model.backlightLit(),
+                state.brightness, state.graphMode, state.customChars};
 }
 
 void LcdWidget::refresh()

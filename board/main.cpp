@@ -54,9 +54,8 @@ void wire(BoardLink &link, BoardHost &host, bool trace)
     });
     QObject::connect(&host, &BoardHost::reply, &link, &BoardLink::write);
     if (trace)
-        QObject::connect(&host, &BoardHost::logLines, &host, [](const QStringList &lines) {
-            printLines(lines, stdout);
-        });
+        QObject::connect(&host, &BoardHost::logLines, &host,
+                         [](const QStringList &lines) { printLines(lines, stdout); });
 }
 
 int run(const BoardOptions &options)

@@ -53,8 +53,8 @@ quint8 ScrollTicker::cellAt(int row, int column) const
     const int length = int(text.size());
     const int loop = loopLength(text);
     const int shift = m_phase % loop;
-    const int offset = m_leftToRight ? length - shift + column
-                                     : shift + column - ScreenText::Columns;
+    const int offset =
+        m_leftToRight ? length - shift + column : shift + column - ScreenText::Columns;
     const int index = ((offset % loop) + loop) % loop;
     return index < length ? quint8(text[size_t(index)]) : ScreenText::Blank;
 }

@@ -12,7 +12,8 @@ namespace {
 // Splits the input into file contents, section, key and value at 0x00 bytes.
 QList<QByteArray> fields(const uint8_t *data, size_t size)
 {
-    QList<QByteArray> parts = QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)).split('\0');
+    QList<QByteArray> parts =
+        QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)).split('\0');
     while (parts.size() < 4)
         parts << QByteArray();
     return parts;
@@ -24,8 +25,8 @@ bool representableName(const QString &name)
     if (name.isEmpty() || name != name.trimmed() || name.startsWith(QLatin1Char(';')))
         return false;
     for (const QChar c : name) {
-        if (c == QLatin1Char('[') || c == QLatin1Char(']') || c == QLatin1Char('=') || c == QLatin1Char('\r') ||
-            c == QLatin1Char('\n'))
+        if (c == QLatin1Char('[') || c == QLatin1Char(']') || c == QLatin1Char('=')
+            || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
             return false;
     }
     return true;
@@ -33,11 +34,12 @@ bool representableName(const QString &name)
 
 bool representableValue(const QString &value)
 {
-    if (value != value.trimmed() || value.size() > IniFile::MaxValueLength || value.contains(QLatin1Char('\n')) ||
-        value.contains(QLatin1Char('\r')))
+    if (value != value.trimmed() || value.size() > IniFile::MaxValueLength
+        || value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
         return false;
-    const bool quoted = value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
-                        value.back() == value.front();
+    const bool quoted = value.size() >= 2
+                        && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
+                        && value.back() == value.front();
     return !quoted;
 }
 

@@ -15,7 +15,8 @@ class MSComm : public QObject
     Q_OBJECT
 
 public:
-    enum CommEvents {
+    enum CommEvents
+    {
         comEvReceive = 2,
         comEventBreak = 1001,
         comEventRxOver = 1006,

@@ -23,9 +23,10 @@ struct MsgBoxRequest
 using MsgBoxHandler = std::function<QMessageBox::StandardButton(const MsgBoxRequest &)>;
 
 // Shows the message and returns the button the operator chose.
-QMessageBox::StandardButton MsgBox(QWidget *parent, const QString &text, QMessageBox::Icon icon,
-                                   QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+QMessageBox::StandardButton
+MsgBox(QWidget *parent, const QString &text, QMessageBox::Icon icon,
+       QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+       QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 // Replaces the real dialog; an empty handler brings it back.
 void SetMsgBoxHandler(MsgBoxHandler handler);

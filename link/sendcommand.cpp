@@ -1,7 +1,7 @@
 #include "link/sendcommand.h"
 
-#include "link/msgbox.h"
 #include "link/mscomm.h"
+#include "link/msgbox.h"
 #include "protocol/commandbuffer.h"
 
 #include <QPointer>

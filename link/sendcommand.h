@@ -6,7 +6,11 @@ class MSComm;
 class QWidget;
 
 // What a window does after the operator has dismissed "Port Not Open".
-enum class AfterRefusal { StayOpen, CloseWindow };
+enum class AfterRefusal
+{
+    StayOpen,
+    CloseWindow
+};
 
 // Writes the whole of strCommand to the port in one write when it is open;
 // otherwise warns "Port Not Open" with the window's icon and, for a tool

@@ -52,8 +52,8 @@ std::optional<QList<QStringView>> SettingsFields(QStringView text)
     QList<QStringView> fields;
     for (const QStringView field : text.tokenize(u','))
         fields << TrimmedField(field);
-    if (fields.size() != 4 || !IsSpeed(fields[0]) || !IsParityLetter(fields[1]) || !IsDataBits(fields[2])
-        || !IsStopBits(fields[3]))
+    if (fields.size() != 4 || !IsSpeed(fields[0]) || !IsParityLetter(fields[1])
+        || !IsDataBits(fields[2]) || !IsStopBits(fields[3]))
         return std::nullopt;
     return fields;
 }

@@ -10,7 +10,8 @@ namespace Cmd {
 inline constexpr quint8 Prefix = 0xFE;
 
 // Command bytes that follow the prefix.
-enum Code : quint8 {
+enum Code : quint8
+{
     CursorUnderline = 0x01,
     CursorBlockBlink = 0x02,
     CursorHide = 0x03,
@@ -43,7 +44,8 @@ enum Code : quint8 {
 };
 
 // Single bytes sent without the prefix.
-enum Control : quint8 {
+enum Control : quint8
+{
     Ctrl08 = 0x08,
     Ctrl0B = 0x0B,
     NewLine = 0x0C,

@@ -57,14 +57,38 @@ void BuildReadRequest(qint16 code)
     buildSelected(code, Selector::ReadInputs, Selector::ReadCurrent);
 }
 
-void BuildBrightness(quint8 n) { strCommand = Cmd::command(Cmd::SetBrightness, n); }
-void BuildAutoOff(quint8 n) { strCommand = Cmd::command(Cmd::SetAutoOff, n); }
-void BuildShowScreen(quint8 n) { strCommand = Cmd::command(Cmd::ShowScreen, n); }
-void BuildGraphLeftToRight(quint8 n) { strCommand = Cmd::command(Cmd::GraphLeftToRight, n); }
-void BuildGraphRightToLeft(quint8 n) { strCommand = Cmd::command(Cmd::GraphRightToLeft, n); }
-void BuildDeleteRow(quint8 n) { strCommand = Cmd::command(Cmd::DeleteRow, n); }
-void BuildDeleteColumn(quint8 n) { strCommand = Cmd::command(Cmd::DeleteColumn, n); }
-void BuildOutputs(quint8 n) { strCommand = Cmd::command(Cmd::SetOutputs, n); }
+void BuildBrightness(quint8 n)
+{
+    strCommand = Cmd::command(Cmd::SetBrightness, n);
+}
+void BuildAutoOff(quint8 n)
+{
+    strCommand = Cmd::command(Cmd::SetAutoOff, n);
+}
+void BuildShowScreen(quint8 n)
+{
+    strCommand = Cmd::command(Cmd::ShowScreen, n);
+}
+void BuildGraphLeftToRight(quint8 n)
+{
+    strCommand = Cmd::command(Cmd::GraphLeftToRight, n);
+}
+void BuildGraphRightToLeft(quint8 n)
+{
+    strCommand = Cmd::command(Cmd::GraphRightToLeft, n);
+}
+void BuildDeleteRow(quint8 n)
+{
+    strCommand = Cmd::command(Cmd::DeleteRow, n);
+}
+void BuildDeleteColumn(quint8 n)
+{
+    strCommand = Cmd::command(Cmd::DeleteColumn, n);
+}
+void BuildOutputs(quint8 n)
+{
+    strCommand = Cmd::command(Cmd::SetOutputs, n);
+}
 
 void BuildCursorPosition(quint8 row, quint8 column)
 {

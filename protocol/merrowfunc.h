@@ -25,7 +25,8 @@ void BuildCursorPosition(quint8 row, quint8 column);
 
 // Selector codes of BuildCommand and BuildReadRequest, by command name.
 namespace Selector {
-enum : qint16 {
+enum : qint16
+{
     Ctrl0B = 11,
     ClearDisplay = 12,
     NewLine = 13,

@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     BoardModel model;
     CommandLog log;
-    model.setObserver([&log](const BoardCommand &command, std::string_view reply) { log.add(command, reply); });
+    model.setObserver(
+        [&log](const BoardCommand &command, std::string_view reply) { log.add(command, reply); });
     model.setInputs(0x5A);
     // Each piece starts with a control byte: its low 5 bits give the piece's
     // length, its top 3 bits how long the board idles afterwards.

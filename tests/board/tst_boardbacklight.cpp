@@ -26,8 +26,10 @@ void tst_BoardBacklight::commands_data()
     QTest::newRow("BacklightOff") << Bytes({0xFE, 0x07}) << false << 200;
     QTest::newRow("BacklightOff then On") << Bytes({0xFE, 0x07, 0xFE, 0x06}) << true << 200;
     QTest::newRow("SetBrightness 50") << Bytes({0xFE, 0x28, 50}) << true << 50;
-    QTest::newRow("SetBrightness 254 takes the prefix byte as value") << Bytes({0xFE, 0x28, 0xFE}) << true << 254;
-    QTest::newRow("brightness kept while off") << Bytes({0xFE, 0x28, 80, 0xFE, 0x07}) << false << 80;
+    QTest::newRow("SetBrightness 254 takes the prefix byte as value")
+        << Bytes({0xFE, 0x28, 0xFE}) << true << 254;
+    QTest::newRow("brightness kept while off")
+        << Bytes({0xFE, 0x28, 80, 0xFE, 0x07}) << false << 80;
 }
 
 void tst_BoardBacklight::commands()
@@ -50,10 +52,14 @@ void tst_BoardBacklight::autoOff_data()
     QTest::addColumn<bool>("litBefore");
     QTest::addColumn<bool>("litAfter");
     const QByteArray twoSeconds = Bytes({0xFE, 0x29, 2});
-    QTest::newRow("still on just before the interval") << twoSeconds << 1999 << QByteArray() << true << true;
-    QTest::newRow("off after the interval, woken by a byte") << twoSeconds << 2000 << QByteArray("x") << false << true;
-    QTest::newRow("woken by a command byte") << twoSeconds << 5000 << Bytes({0xFE, 0x03}) << false << true;
-    QTest::newRow("a byte restarts the count") << twoSeconds + "a" << 1500 << QByteArray("b") << true << true;
+    QTest::newRow("still on just before the interval")
+        << twoSeconds << 1999 << QByteArray() << true << true;
+    QTest::newRow("off after the interval, woken by a byte")
+        << twoSeconds << 2000 << QByteArray("x") << false << true;
+    QTest::newRow("woken by a command byte")
+        << twoSeconds << 5000 << Bytes({0xFE, 0x03}) << false << true;
+    QTest::newRow("a byte restarts the count")
+        << twoSeconds + "a" << 1500 << QByteArray("b") << true << true;
     QTest::newRow("BacklightOff stays off when woken")
         << twoSeconds + Bytes({0xFE, 0x07}) << 3000 << QByteArray("x") << false << false;
 }

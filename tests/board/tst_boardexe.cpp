@@ -185,7 +185,8 @@ void tst_BoardExe::refusesBadArguments()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("mine");
     }
-    m_board.start(QStringLiteral(VANTORBOARD_PATH), QStringList{"--headless", "--link", m_link} + arguments);
+    m_board.start(QStringLiteral(VANTORBOARD_PATH),
+                  QStringList{"--headless", "--link", m_link} + arguments);
     QVERIFY(m_board.waitForFinished(10000));
     QCOMPARE(m_board.exitCode(), exitCode);
     QVERIFY(!m_board.readAllStandardError().isEmpty());

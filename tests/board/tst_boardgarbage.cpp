@@ -8,7 +8,8 @@
 
 namespace {
 
-// Enough 0xFF bytes to end any command in progress (the longest wait is the 64 custom character bytes).
+// Enough 0xFF bytes to end any command in progress (the longest wait is the 64 custom character
+// bytes).
 const QByteArray Flush(66, char(0xFF));
 
 QByteArray RandomBytes(QRandomGenerator &random, int size)
@@ -38,13 +39,16 @@ void tst_BoardGarbage::resynchronises_data()
     QTest::addColumn<QByteArray>("garbage");
     QTest::addColumn<QString>("row0");
     QTest::newRow("unknown command bytes are skipped")
-        << Bytes({0xFE, 0x00, 0xFE, 0x10, 0xFE, 0x33, 0xFE, 0x65, 0xFE, 0xD5, 0xFE, 0xFF}) << Padded("OK");
-    QTest::newRow("a repeated prefix starts afresh") << Bytes({0xFE, 0xFE, 0xFE, 0x28, 9}) << Padded("OK");
+        << Bytes({0xFE, 0x00, 0xFE, 0x10, 0xFE, 0x33, 0xFE, 0x65, 0xFE, 0xD5, 0xFE, 0xFF})
+        << Padded("OK");
+    QTest::newRow("a repeated prefix starts afresh")
+        << Bytes({0xFE, 0xFE, 0xFE, 0x28, 9}) << Padded("OK");
     QTest::newRow("user screen whose line 2 never ends is cut at 16")
         << Bytes({0xFE, 0xC9}) + "a" + Bytes({0x0D}) + QByteArray(16, 'b') << Padded("OK");
     QTest::newRow("start-up screen without any marks")
         << Bytes({0xFE, 0xC8}) + QByteArray(32, 'c') << Padded("OK");
-    QTest::newRow("0xFF in line 1 ends the definition") << Bytes({0xFE, 0xCB}) + "ab" + Bytes({0xFF}) << Padded("OK");
+    QTest::newRow("0xFF in line 1 ends the definition")
+        << Bytes({0xFE, 0xCB}) + "ab" + Bytes({0xFF}) << Padded("OK");
     QTest::newRow("scroll without marks is cut at 40 + 40")
         << Bytes({0xFE, 0xD3}) + QByteArray(80, 'd') << Padded("OK");
     QTest::newRow("encoder-only codes do nothing")

@@ -40,18 +40,24 @@ void tst_BoardScreens::definitions_data()
     QTest::addColumn<QString>("row0");
     QTest::addColumn<QString>("row1");
     const QByteArray sixteen = "ABCDEFGHIJKLMNOP";
-    QTest::newRow("user screen 10") << UserScreen(10, "AB", "CD") << 10 << Padded("AB") << Padded("CD");
-    QTest::newRow("user screen 1, empty lines") << "junk" + UserScreen(1, "", "") << 1 << Padded("") << Padded("");
+    QTest::newRow("user screen 10")
+        << UserScreen(10, "AB", "CD") << 10 << Padded("AB") << Padded("CD");
+    QTest::newRow("user screen 1, empty lines")
+        << "junk" + UserScreen(1, "", "") << 1 << Padded("") << Padded("");
     QTest::newRow("user screen with full line 1 and its 0D")
         << UserScreen(3, sixteen, "xy") << 3 << QString::fromLatin1(sixteen) << Padded("xy");
     QTest::newRow("start-up screen with full line 1, no 0D")
-        << Bytes({0xFE, 0xC8}) + sixteen + "L2" + Bytes({0xFF}) << 0 << QString::fromLatin1(sixteen) << Padded("L2");
+        << Bytes({0xFE, 0xC8}) + sixteen + "L2" + Bytes({0xFF}) << 0 << QString::fromLatin1(sixteen)
+        << Padded("L2");
     QTest::newRow("start-up screen, short line 1")
-        << Bytes({0xFE, 0xC8}) + "Hi" + Bytes({0x0D}) + "there" + Bytes({0xFF}) << 0 << Padded("Hi") << Padded("there");
+        << Bytes({0xFE, 0xC8}) + "Hi" + Bytes({0x0D}) + "there" + Bytes({0xFF}) << 0 << Padded("Hi")
+        << Padded("there");
     QTest::newRow("screens do not overwrite each other")
-        << UserScreen(2, "two", "2") + UserScreen(5, "five", "5") << 2 << Padded("two") << Padded("2");
+        << UserScreen(2, "two", "2") + UserScreen(5, "five", "5") << 2 << Padded("two")
+        << Padded("2");
     QTest::newRow("split over many writes is one definition")
-        << Bytes({0xFE, 0xCA}) + "ab" + Bytes({0x0D}) + "cd" + Bytes({0xFF}) << 2 << Padded("ab") << Padded("cd");
+        << Bytes({0xFE, 0xCA}) + "ab" + Bytes({0x0D}) + "cd" + Bytes({0xFF}) << 2 << Padded("ab")
+        << Padded("cd");
 }
 
 void tst_BoardScreens::definitions()
@@ -82,7 +88,8 @@ void tst_BoardScreens::powerCycleShowsTheStoredStartup()
     BoardModel model;
     model.feed(Bytes({0xFE, 0xC8}) + "Hello" + Bytes({0x0D}) + "World" + Bytes({0xFF}));
     model.feed(Bytes({0xFE, 0x28, 90, 0xFE, 0x20})); // brightness 90, saved
-    model.feed(Bytes({0x0D, 0xFE, 0x28, 250, 0xFE, 0x2F, 7, 0xFE, 0x04, 0xFE, 0x32, 1, 3}) + "text");
+    model.feed(Bytes({0x0D, 0xFE, 0x28, 250, 0xFE, 0x2F, 7, 0xFE, 0x04, 0xFE, 0x32, 1, 3})
+               + "text");
     model.powerCycle();
     QCOMPARE(Row(model, 0), Padded("Hello"));
     QCOMPARE(Row(model, 1), Padded("World"));
@@ -98,7 +105,8 @@ void tst_BoardScreens::powerCycleShowsTheStoredStartup()
 void tst_BoardScreens::saveSettingsKeepsTheWorkingState()
 {
     BoardModel model;
-    model.feed(Bytes({0xFE, 0x28, 60, 0xFE, 0x29, 30, 0xFE, 0x07, 0xFE, 0x02, 0xFE, 0x64}) + QByteArray(64, char(0x15)));
+    model.feed(Bytes({0xFE, 0x28, 60, 0xFE, 0x29, 30, 0xFE, 0x07, 0xFE, 0x02, 0xFE, 0x64})
+               + QByteArray(64, char(0x15)));
     const quint64 before = model.storedRevision();
     model.feed(Bytes({0xFE, 0x20}));
     QVERIFY(model.storedRevision() > before);
@@ -142,8 +150,10 @@ void tst_BoardScreens::storeFileRoundTrip()
     QTemporaryDir dir;
     BoardStore store(dir.filePath(QStringLiteral("board.nv")));
     BoardModel model;
-    model.feed(Bytes({0xFE, 0xC8}) + "\xE9t\xE9" + Bytes({0x0D, 0, 0xFF}) + UserScreen(10, "ten", "10"));
-    model.feed(Bytes({0xFE, 0x28, 77, 0xFE, 0x29, 5, 0xFE, 0x01, 0xFE, 0x1F, 0xFE, 0x64}) + QByteArray(64, char(9)));
+    model.feed(Bytes({0xFE, 0xC8}) + "\xE9t\xE9" + Bytes({0x0D, 0, 0xFF})
+               + UserScreen(10, "ten", "10"));
+    model.feed(Bytes({0xFE, 0x28, 77, 0xFE, 0x29, 5, 0xFE, 0x01, 0xFE, 0x1F, 0xFE, 0x64})
+               + QByteArray(64, char(9)));
     model.feed(Bytes({0xFE, 0x20}));
     QVERIFY2(store.save(model.stored()), qPrintable(store.errorString()));
     const auto loaded = store.load();
@@ -163,7 +173,8 @@ void tst_BoardScreens::storeFileDamagedEntriesKeepFactoryValues()
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("brightness=999\nautooff=12\nbaud=4800\ncursor=sideways\nstartup=4142\n"
-               "screen2=" + QByteArray(32, 'x').toHex() + "\ngarbage line\n");
+               "screen2="
+               + QByteArray(32, 'x').toHex() + "\ngarbage line\n");
     file.close();
     const auto loaded = BoardStore(path).load();
     QVERIFY(loaded.has_value());

@@ -37,15 +37,19 @@ void tst_BoardScroll::frames_data()
     const QByteArray rtl = Scroll(false, "AB", "xyz");
     const QByteArray ltr = Scroll(true, "AB", "xyz");
     QTest::newRow("starts blank") << rtl << 0 << Padded("") << Padded("");
-    QTest::newRow("right to left enters at the right") << rtl << 1 << QString(15, ' ') + "A" << QString(15, ' ') + "x";
-    QTest::newRow("right to left, second step") << rtl << 2 << QString(14, ' ') + "AB" << QString(14, ' ') + "xy";
+    QTest::newRow("right to left enters at the right")
+        << rtl << 1 << QString(15, ' ') + "A" << QString(15, ' ') + "x";
+    QTest::newRow("right to left, second step")
+        << rtl << 2 << QString(14, ' ') + "AB" << QString(14, ' ') + "xy";
     QTest::newRow("right to left, leaving at the left") << rtl << 17 << Padded("B") << Padded("yz");
     QTest::newRow("right to left, gone") << rtl << 18 << Padded("") << Padded("z");
     QTest::newRow("right to left comes round") << rtl << 19 << QString(15, ' ') + "A" << Padded("");
     QTest::newRow("left to right enters at the left") << ltr << 1 << Padded("B") << Padded("z");
     QTest::newRow("left to right, second step") << ltr << 2 << Padded("AB") << Padded("yz");
-    QTest::newRow("left to right, leaving at the right") << ltr << 17 << QString(15, ' ') + "A" << QString(14, ' ') + "xy";
-    QTest::newRow("an empty text leaves its row blank") << Scroll(false, "", "Q") << 3 << Padded("") << QString(13, ' ') + "Q  ";
+    QTest::newRow("left to right, leaving at the right")
+        << ltr << 17 << QString(15, ' ') + "A" << QString(14, ' ') + "xy";
+    QTest::newRow("an empty text leaves its row blank")
+        << Scroll(false, "", "Q") << 3 << Padded("") << QString(13, ' ') + "Q  ";
 }
 
 void tst_BoardScroll::frames()
@@ -82,7 +86,8 @@ void tst_BoardScroll::stoppedByClearAndShowScreen_data()
     QTest::addColumn<QByteArray>("stop");
     QTest::addColumn<QString>("row0");
     QTest::newRow("ClearDisplay") << Bytes({0x0D}) << Padded("");
-    QTest::newRow("ShowScreen") << Bytes({0xFE, 0xC9}) + "one" + Bytes({0x0D, 0xFF, 0xFE, 0x2A, 1}) << Padded("one");
+    QTest::newRow("ShowScreen") << Bytes({0xFE, 0xC9}) + "one" + Bytes({0x0D, 0xFF, 0xFE, 0x2A, 1})
+                                << Padded("one");
 }
 
 void tst_BoardScroll::stoppedByClearAndShowScreen()

@@ -46,7 +46,10 @@ private slots:
     void displayShowsTextAndBacklight();
 
 private:
-    template <typename T> T *child(const char *name) { return m_window->findChild<T *>(QLatin1String(name)); }
+    template <typename T> T *child(const char *name)
+    {
+        return m_window->findChild<T *>(QLatin1String(name));
+    }
     QByteArray receive(const QByteArray &bytes, int baud = BoardBaud);
 
     BoardModel *m_model = nullptr;
@@ -99,12 +102,19 @@ void tst_BoardWindow::analogCountsAnswerTheReads_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("read");
     QTest::addColumn<QByteArray>("reply");
-    QTest::newRow("0-10 V at 512") << "voltageCount" << "512" << "voltageText" << "5.0176 V"
-                                   << Bytes({0xFE, 0x0B}) << Bytes({0, 2, 0});
-    QTest::newRow("0-10 V at full scale") << "voltageCount" << "1023" << "voltageText" << "10.0254 V"
-                                          << Bytes({0xFE, 0x0B}) << Bytes({0, 3, 0xFF});
-    QTest::newRow("0-20 mA at 1000") << "currentCount" << "1000" << "currentText" << "20 mA"
-                                     << Bytes({0xFE, 0x0D}) << Bytes({0, 3, 0xE8});
+    QTest::newRow("0-10 V at 512") << "voltageCount"
+                                   << "512"
+                                   << "voltageText"
+                                   << "5.0176 V" << Bytes({0xFE, 0x0B}) << Bytes({0, 2, 0});
+    QTest::newRow("0-10 V at full scale")
+        << "voltageCount"
+        << "1023"
+        << "voltageText"
+        << "10.0254 V" << Bytes({0xFE, 0x0B}) << Bytes({0, 3, 0xFF});
+    QTest::newRow("0-20 mA at 1000") << "currentCount"
+                                     << "1000"
+                                     << "currentText"
+                                     << "20 mA" << Bytes({0xFE, 0x0D}) << Bytes({0, 3, 0xE8});
 }
 
 void tst_BoardWindow::analogCountsAnswerTheReads()
@@ -137,7 +147,8 @@ void tst_BoardWindow::outputLamps()
 
 void tst_BoardWindow::powerCycleButton()
 {
-    receive(Bytes({0xFE, 0xC8}) + "Power" + Bytes({0x0D}) + "up" + Bytes({0xFF, 0x0D, 0xFE, 0x2F, 7}) + "before");
+    receive(Bytes({0xFE, 0xC8}) + "Power" + Bytes({0x0D}) + "up"
+            + Bytes({0xFF, 0x0D, 0xFE, 0x2F, 7}) + "before");
     QCOMPARE(Row(*m_model, 0), Padded("before"));
     QTest::mouseClick(child<QPushButton>("powerCycle"), Qt::LeftButton);
     QCOMPARE(Row(*m_model, 0), Padded("Power"));
@@ -151,7 +162,8 @@ void tst_BoardWindow::speedMismatchIsShown()
     QVERIFY(!mismatch->isVisible());
     QCOMPARE(receive(Bytes({0xFE, 0x0A}), 19200), QByteArray());
     QVERIFY(mismatch->isVisible());
-    QCOMPARE(mismatch->text(), QStringLiteral("speed mismatch: panel 19200 bit/s, board 9600 bit/s"));
+    QCOMPARE(mismatch->text(),
+             QStringLiteral("speed mismatch: panel 19200 bit/s, board 9600 bit/s"));
     QCOMPARE(Row(*m_model, 0), QString::fromLatin1(BoardSettings().startup.rowText(0).c_str()));
     QCOMPARE(receive(Bytes({0xFE, 0x0A}), BoardBaud), Bytes({0}));
     QVERIFY(!mismatch->isVisible());
@@ -163,8 +175,9 @@ void tst_BoardWindow::logListsCommandsWithAnswers()
     auto *log = child<QPlainTextEdit>("log");
     QTest::mouseClick(child<QCheckBox>("in2"), Qt::LeftButton);
     receive(QByteArray("Hi") + Bytes({0xFE, 0x0A}));
-    QTRY_VERIFY2(log->toPlainText().contains(QStringLiteral("48 69  text \"Hi\"\nFE 0A  ReadInputs -> 02")),
-                 qPrintable(log->toPlainText()));
+    QTRY_VERIFY2(
+        log->toPlainText().contains(QStringLiteral("48 69  text \"Hi\"\nFE 0A  ReadInputs -> 02")),
+        qPrintable(log->toPlainText()));
 }
 
 // A flood is cut to the last lines of each write-out, and the log says how many it left out.
@@ -175,8 +188,10 @@ void tst_BoardWindow::logFloodShowsItsLatestLines()
     for (int column = 0; column < 16; ++column)
         flood += Bytes({0xFE, 0x2E, column, 0xFE, 0x2D, column % 2, 0xFE, 0x28, 100 + column});
     receive(flood);
-    QTRY_VERIFY2(log->toPlainText().contains(QStringLiteral("FE 28 73  SetBrightness 115")), qPrintable(log->toPlainText()));
-    QVERIFY2(log->toPlainText().contains(QStringLiteral("... 24 lines not shown\n")), qPrintable(log->toPlainText()));
+    QTRY_VERIFY2(log->toPlainText().contains(QStringLiteral("FE 28 73  SetBrightness 115")),
+                 qPrintable(log->toPlainText()));
+    QVERIFY2(log->toPlainText().contains(QStringLiteral("... 24 lines not shown\n")),
+             qPrintable(log->toPlainText()));
     QVERIFY(!log->toPlainText().contains(QStringLiteral("FE 2E 00  DeleteColumn 0")));
 }
 

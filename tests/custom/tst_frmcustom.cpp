@@ -81,8 +81,8 @@ private slots:
         // The stores and the drawing outlive closing, colours and bits in step.
         QTest::newRow("reopened") << QStringList{"UDC1_16", "UDC1F_4", "cmdSet2",      "reopen",
                                                  "UDC1_16", "cmdSet3", "cmdLoadCustom"}
-                                  << load(none.repeated(2) + hex("1000000000000400") +
-                                          hex("0000000000000400") + none.repeated(4));
+                                  << load(none.repeated(2) + hex("1000000000000400")
+                                          + hex("0000000000000400") + none.repeated(4));
         QTest::newRow("display Char 1") << QStringList{"cmdShowC_0"} << Writes{hex("00")};
         QTest::newRow("display Char 8") << QStringList{"cmdShowC_7"} << Writes{hex("07")};
     }

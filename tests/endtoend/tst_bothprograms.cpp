@@ -30,7 +30,8 @@ void tst_BothPrograms::panelStartsOnTheBoard()
     QFile ini(dir.filePath("vantor.ini"));
     QVERIFY(ini.open(QIODevice::WriteOnly));
     ini.write("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Backlight]\nLevel=128\nAutoOff=0\n"
-              "[Ports]\nCOM1=" + QFile::encodeName(link) + "\n");
+              "[Ports]\nCOM1="
+              + QFile::encodeName(link) + "\n");
     ini.close();
 
     QProcess panel;
@@ -47,7 +48,8 @@ void tst_BothPrograms::panelStartsOnTheBoard()
     };
     // "Disable Auto Off" checked at start-up, then the stored brightness.
     QTRY_VERIFY2_WITH_TIMEOUT(traced("FE 28 80"), trace.constData(), 15000);
-    QVERIFY2(trace.indexOf("FE 29 00") >= 0 && trace.indexOf("FE 29 00") < trace.indexOf("FE 28 80"),
+    QVERIFY2(trace.indexOf("FE 29 00") >= 0
+                 && trace.indexOf("FE 29 00") < trace.indexOf("FE 28 80"),
              trace.constData());
     QCOMPARE(panel.state(), QProcess::Running);
 

@@ -151,8 +151,8 @@ void tst_LinkFaults::deviceVanishesDuringScreenUpload()
                  QStringLiteral("SCREEN %1").arg(screen));
     QByteArray firstThree;
     for (int screen = 1; screen <= 3; ++screen)
-        firstThree += hex("FE") + char(0xC8 + screen) + "SCREEN " + QByteArray::number(screen) +
-                      "\r\xFF";
+        firstThree +=
+            hex("FE") + char(0xC8 + screen) + "SCREEN " + QByteArray::number(screen) + "\r\xFF";
 
     // Two writes per screen: the board goes away right after the third screen.
     constexpr int WritesBeforeLoss = 6;

@@ -85,19 +85,21 @@ void tst_SettingsFaults::oddFileStartsAndKeepsOtherLines_data()
                       "[BACKLIGHT]\nLevel=200\n");
     const QByteArray garbage = binaryGarbage(64 * 1024);
     QTest::newRow("binary garbage")
-        << garbage + "[Ports]\nCOM1=@PTY@\n" << "mnuBaudRate0"
-        << garbage + "[Ports]\nCOM1=@PTY@\n[Backlight]\nLevel=50\n[Settings]\nCommPort=1\n"
-                     "Setting=9600,n,8,1\n";
+        << garbage + "[Ports]\nCOM1=@PTY@\n"
+        << "mnuBaudRate0"
+        << garbage
+               + "[Ports]\nCOM1=@PTY@\n[Backlight]\nLevel=50\n[Settings]\nCommPort=1\n"
+                 "Setting=9600,n,8,1\n";
     const QByteArray notes = "[Notes]\n" + manyLines();
     QTest::newRow("20 MB of other entries")
-        << "[Settings]\nCommPort=1\nSetting=fast\n[Ports]\nCOM1=@PTY@\n" + notes +
-               "[Backlight]\nLevel=70\nAutoOff=30\n"
+        << "[Settings]\nCommPort=1\nSetting=fast\n[Ports]\nCOM1=@PTY@\n" + notes
+               + "[Backlight]\nLevel=70\nAutoOff=30\n"
         << "mnuBaudRate0"
-        << "[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Ports]\nCOM1=@PTY@\n" + notes +
-               "[Backlight]\nLevel=70\nAutoOff=30\n";
+        << "[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Ports]\nCOM1=@PTY@\n" + notes
+               + "[Backlight]\nLevel=70\nAutoOff=30\n";
     QTest::newRow("20 MB value")
-        << "[Settings]\nCommPort=1\nSetting=" + QByteArray(20 * 1024 * 1024, '9') +
-               "\n[Ports]\nCOM1=@PTY@\n"
+        << "[Settings]\nCommPort=1\nSetting=" + QByteArray(20 * 1024 * 1024, '9')
+               + "\n[Ports]\nCOM1=@PTY@\n"
         << "mnuBaudRate0"
         << QByteArray("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Ports]\nCOM1=@PTY@\n"
                       "[Backlight]\nLevel=50\n");

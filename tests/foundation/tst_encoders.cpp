@@ -100,15 +100,22 @@ void tst_Encoders::parameterEncoders_data()
     QTest::addColumn<Encoder>("encoder");
     QTest::addColumn<int>("n");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("brightness 128") << Encoder(&merrowfunc::BuildBrightness) << 128 << QByteArray("\xFE\x28\x80");
+    QTest::newRow("brightness 128")
+        << Encoder(&merrowfunc::BuildBrightness) << 128 << QByteArray("\xFE\x28\x80");
     QTest::newRow("auto-off 0 keeps the zero byte")
         << Encoder(&merrowfunc::BuildAutoOff) << 0 << QByteArray("\xFE\x29\x00", 3);
-    QTest::newRow("show screen 10") << Encoder(&merrowfunc::BuildShowScreen) << 10 << QByteArray("\xFE\x2A\x0A");
-    QTest::newRow("graph left to right 80") << Encoder(&merrowfunc::BuildGraphLeftToRight) << 80 << QByteArray("\xFE\x2B\x50");
-    QTest::newRow("graph right to left 255") << Encoder(&merrowfunc::BuildGraphRightToLeft) << 255 << QByteArray("\xFE\x2C\xFF");
-    QTest::newRow("delete row 0") << Encoder(&merrowfunc::BuildDeleteRow) << 0 << QByteArray("\xFE\x2D\x00", 3);
-    QTest::newRow("delete column 15") << Encoder(&merrowfunc::BuildDeleteColumn) << 15 << QByteArray("\xFE\x2E\x0F");
-    QTest::newRow("outputs 1 and 3") << Encoder(&merrowfunc::BuildOutputs) << 5 << QByteArray("\xFE\x2F\x05");
+    QTest::newRow("show screen 10")
+        << Encoder(&merrowfunc::BuildShowScreen) << 10 << QByteArray("\xFE\x2A\x0A");
+    QTest::newRow("graph left to right 80")
+        << Encoder(&merrowfunc::BuildGraphLeftToRight) << 80 << QByteArray("\xFE\x2B\x50");
+    QTest::newRow("graph right to left 255")
+        << Encoder(&merrowfunc::BuildGraphRightToLeft) << 255 << QByteArray("\xFE\x2C\xFF");
+    QTest::newRow("delete row 0") << Encoder(&merrowfunc::BuildDeleteRow) << 0
+                                  << QByteArray("\xFE\x2D\x00", 3);
+    QTest::newRow("delete column 15")
+        << Encoder(&merrowfunc::BuildDeleteColumn) << 15 << QByteArray("\xFE\x2E\x0F");
+    QTest::newRow("outputs 1 and 3")
+        << Encoder(&merrowfunc::BuildOutputs) << 5 << QByteArray("\xFE\x2F\x05");
 }
 
 void tst_Encoders::parameterEncoders()
@@ -169,7 +176,8 @@ void tst_Encoders::textToByte()
 void tst_Encoders::textGoesOutAsLatin1()
 {
     QCOMPARE(TextToWire(QStringLiteral("HELLO")), QByteArray("HELLO"));
-    QCOMPARE(TextToWire(QString::fromUtf8("Gr\u00fc\u00df 25\u00b0")), QByteArray("Gr\xFC\xDF 25\xB0"));
+    QCOMPARE(TextToWire(QString::fromUtf8("Gr\u00fc\u00df 25\u00b0")),
+             QByteArray("Gr\xFC\xDF 25\xB0"));
     QCOMPARE(TextToWire(QString()), QByteArray());
     QVERIFY(IsWireText(QString::fromUtf8("\u00e9\u00ff")));
     QVERIFY(!IsWireText(QString::fromUtf8("\u20ac")));
@@ -180,15 +188,24 @@ void tst_Encoders::analogReadouts_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("volts");
     QTest::addColumn<QString>("milliamps");
-    QTest::newRow("0") << 0 << " 0V" << " 0mA";
-    QTest::newRow("50") << 50 << " .49V" << " 1mA";
-    QTest::newRow("512") << 512 << " 5.0176V" << " 10.24mA";
-    QTest::newRow("1000") << 1000 << " 9.8V" << " 20mA";
-    QTest::newRow("1023") << 1023 << " 10.0254V" << " 20.46mA";
-    QTest::newRow("1") << 1 << " .0098V" << " .02mA";
-    QTest::newRow("32767") << 32767 << " 321.1166V" << " 655.34mA";
-    QTest::newRow("32768 is not negative") << 32768 << " 321.1264V" << " 655.36mA";
-    QTest::newRow("65535") << 65535 << " 642.243V" << " 1310.7mA";
+    QTest::newRow("0") << 0 << " 0V"
+                       << " 0mA";
+    QTest::newRow("50") << 50 << " .49V"
+                        << " 1mA";
+    QTest::newRow("512") << 512 << " 5.0176V"
+                         << " 10.24mA";
+    QTest::newRow("1000") << 1000 << " 9.8V"
+                          << " 20mA";
+    QTest::newRow("1023") << 1023 << " 10.0254V"
+                          << " 20.46mA";
+    QTest::newRow("1") << 1 << " .0098V"
+                       << " .02mA";
+    QTest::newRow("32767") << 32767 << " 321.1166V"
+                           << " 655.34mA";
+    QTest::newRow("32768 is not negative") << 32768 << " 321.1264V"
+                                           << " 655.36mA";
+    QTest::newRow("65535") << 65535 << " 642.243V"
+                           << " 1310.7mA";
 }
 
 void tst_Encoders::analogReadouts()

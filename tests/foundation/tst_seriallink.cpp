@@ -96,7 +96,7 @@ void tst_SerialLink::portNumberIsFixedWhileOpen()
     QVERIFY(openOnPty(port, pty, ini));
     QVERIFY(!port.setCommPort(2));
     QCOMPARE(port.CommPort(), 1);
-    QVERIFY(!port.setPortOpen(true)); // already open
+    QVERIFY(!port.setPortOpen(true));         // already open
     QVERIFY(port.setSettings("19200,n,8,1")); // speed may change while open
     QVERIFY(port.setPortOpen(false));
     QVERIFY(!port.PortOpen());

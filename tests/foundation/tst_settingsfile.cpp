@@ -42,12 +42,25 @@ void tst_SettingsFile::lookupIgnoresCase_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("lower-case file") << QByteArray("[startup]\nline1=HELLO\n") << "Startup" << "LINE1" << "HELLO";
-    QTest::newRow("blanks around names") << QByteArray("[ Settings ]\n  CommPort = 2 \n") << "settings" << "commport" << "2";
-    QTest::newRow("quoted value") << QByteArray("[Startup]\nLine1=\" spaced \"\n") << "Startup" << "Line1" << " spaced ";
-    QTest::newRow("comment line skipped") << QByteArray("[A]\n;B=1\nB=2\n") << "A" << "b" << "2";
-    QTest::newRow("equals in value") << QByteArray("[A]\nB=x=y\n") << "A" << "B" << "x=y";
-    QTest::newRow("key in other section ignored") << QByteArray("[X]\nB=1\n[A]\nB=2\n") << "a" << "B" << "2";
+    QTest::newRow("lower-case file") << QByteArray("[startup]\nline1=HELLO\n") << "Startup"
+                                     << "LINE1"
+                                     << "HELLO";
+    QTest::newRow("blanks around names")
+        << QByteArray("[ Settings ]\n  CommPort = 2 \n") << "settings"
+        << "commport"
+        << "2";
+    QTest::newRow("quoted value") << QByteArray("[Startup]\nLine1=\" spaced \"\n") << "Startup"
+                                  << "Line1"
+                                  << " spaced ";
+    QTest::newRow("comment line skipped") << QByteArray("[A]\n;B=1\nB=2\n") << "A"
+                                          << "b"
+                                          << "2";
+    QTest::newRow("equals in value") << QByteArray("[A]\nB=x=y\n") << "A"
+                                     << "B"
+                                     << "x=y";
+    QTest::newRow("key in other section ignored") << QByteArray("[X]\nB=1\n[A]\nB=2\n") << "a"
+                                                  << "B"
+                                                  << "2";
 }
 
 void tst_SettingsFile::lookupIgnoresCase()
@@ -93,16 +106,21 @@ void tst_SettingsFile::writeCreatesFileSectionAndKey()
     WriteIniValue("Startup", "Line1", "HELLO");
     WriteIniValue("Startup", "Line2", "WORLD");
     WriteIniValue("Backlight", "AutoOff", "30");
-    QCOMPARE(ini.contents(), QByteArray("[Startup]\nLine1=HELLO\nLine2=WORLD\n[Backlight]\nAutoOff=30\n"));
+    QCOMPARE(ini.contents(),
+             QByteArray("[Startup]\nLine1=HELLO\nLine2=WORLD\n[Backlight]\nAutoOff=30\n"));
 }
 
 void tst_SettingsFile::writeReplacesInPlaceAndKeepsEverythingElse()
 {
     TestIni ini;
-    ini.setContents("; panel settings\n[Settings]\nCommPort=1\nFlavour=unknown\n\n[Ports]\nCOM1=/dev/pts/7\n");
+    ini.setContents(
+        "; panel settings\n[Settings]\nCommPort=1\nFlavour=unknown\n\n[Ports]\nCOM1=/dev/pts/7\n");
     WriteIniValue("settings", "COMMPORT", "4");
-    QCOMPARE(ini.contents(),
-             QByteArray("; panel settings\n[Settings]\nCOMMPORT=4\nFlavour=unknown\n\n[Ports]\nCOM1=/dev/pts/7\n"));
+    QCOMPARE(
+        ini.contents(),
+        QByteArray(
+            "; panel "
+            "settings\n[Settings]\nCOMMPORT=4\nFlavour=unknown\n\n[Ports]\nCOM1=/dev/pts/7\n"));
 }
 
 void tst_SettingsFile::writeAddsKeyToTheEndOfItsSection()
@@ -110,7 +128,8 @@ void tst_SettingsFile::writeAddsKeyToTheEndOfItsSection()
     TestIni ini;
     ini.setContents("[Settings]\nCommPort=1\n\n[Backlight]\nLevel=128\n");
     WriteIniValue("Settings", "Setting", "19200,n,8,1");
-    QCOMPARE(ini.contents(), QByteArray("[Settings]\nCommPort=1\nSetting=19200,n,8,1\n\n[Backlight]\nLevel=128\n"));
+    QCOMPARE(ini.contents(),
+             QByteArray("[Settings]\nCommPort=1\nSetting=19200,n,8,1\n\n[Backlight]\nLevel=128\n"));
 }
 
 void tst_SettingsFile::differentlySpelledKeyIsOneEntry()

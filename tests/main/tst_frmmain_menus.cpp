@@ -284,8 +284,8 @@ private slots:
             order << stop->objectName();
             const auto *button = qobject_cast<QAbstractButton *>(stop);
             const QString caption = button ? button->text() : QString();
-            QVERIFY2(!stop->accessibleName().isEmpty() &&
-                         (caption.isEmpty() || stop->accessibleName() == caption),
+            QVERIFY2(!stop->accessibleName().isEmpty()
+                         && (caption.isEmpty() || stop->accessibleName() == caption),
                      qPrintable(stop->objectName()));
             QTest::keyClick(stop, Qt::Key_Tab);
         }

@@ -255,8 +255,8 @@ private slots:
         QFETCH(Writes, writes);
         QFETCH(int, refusals);
         MainWindowHarness run;
-        run.settings("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Backlight]\nLevel=50\nAutoOff=" +
-                     stored + "\n");
+        run.settings("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Backlight]\nLevel=50\nAutoOff="
+                     + stored + "\n");
         run.start();
         auto *box = run.find<QCheckBox>("Check1");
         QCOMPARE(box->isChecked(), startsChecked);
@@ -266,8 +266,8 @@ private slots:
         QTest::keyClick(box, Qt::Key_Space);
         QCOMPARE(box->isChecked(), startsChecked);
         QCOMPARE(run.takeWrites(), writes);
-        const QString refusal = "The stored Auto Off interval \"" + stored +
-                                "\" is not a number from 0 to 255. Nothing was sent.";
+        const QString refusal = "The stored Auto Off interval \"" + stored
+                                + "\" is not a number from 0 to 255. Nothing was sent.";
         QCOMPARE(run.boxes.texts(), QStringList(refusals, refusal));
     }
 

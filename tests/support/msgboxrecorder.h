@@ -17,7 +17,10 @@ public:
     void answer(QMessageBox::StandardButton button) { m_answers << button; }
     // Runs while each box is "on screen", e.g. to let timers tick as a modal
     // dialog's event loop would.
-    void whileShown(std::function<void(const MsgBoxRequest &)> action) { m_whileShown = std::move(action); }
+    void whileShown(std::function<void(const MsgBoxRequest &)> action)
+    {
+        m_whileShown = std::move(action);
+    }
 
     const QList<MsgBoxRequest> &boxes() const { return m_boxes; }
     int count() const { return int(m_boxes.size()); }

@@ -220,8 +220,8 @@ private slots:
             window->frameGeometry().center() - window->screen()->availableGeometry().center();
         QVERIFY2(offCentre.manhattanLength() <= 2, "the window opens centred on the screen");
         for (const auto *captioned : window->findChildren<QWidget *>()) {
-            if (qobject_cast<const QLabel *>(captioned) ||
-                qobject_cast<const QAbstractButton *>(captioned))
+            if (qobject_cast<const QLabel *>(captioned)
+                || qobject_cast<const QAbstractButton *>(captioned))
                 QVERIFY2(captioned->width() >= captioned->sizeHint().width(), "no caption is cut");
         }
 

@@ -20,8 +20,8 @@ Writes uploadOf(const QStringList &texts)
 {
     Writes writes;
     for (int screen = 1; screen <= 10; ++screen) {
-        writes << QByteArray("\xFE") + char(0xC8 + screen) +
-                      texts.value(2 * (screen - 1)).toLatin1() + '\r';
+        writes << QByteArray("\xFE") + char(0xC8 + screen)
+                      + texts.value(2 * (screen - 1)).toLatin1() + '\r';
         writes << texts.value(2 * (screen - 1) + 1).toLatin1() + '\xFF';
     }
     return writes;

@@ -39,20 +39,11 @@ void PixelCell::paintEvent(QPaintEvent *)
 void PixelCell::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Left:
-        emit stepFocus(0, -1);
-        break;
-    case Qt::Key_Right:
-        emit stepFocus(0, 1);
-        break;
-    case Qt::Key_Up:
-        emit stepFocus(-1, 0);
-        break;
-    case Qt::Key_Down:
-        emit stepFocus(1, 0);
-        break;
-    default:
-        QAbstractButton::keyPressEvent(event); // Space clicks
+    case Qt::Key_Left: emit stepFocus(0, -1); break;
+    case Qt::Key_Right: emit stepFocus(0, 1); break;
+    case Qt::Key_Up: emit stepFocus(-1, 0); break;
+    case Qt::Key_Down: emit stepFocus(1, 0); break;
+    default: QAbstractButton::keyPressEvent(event); // Space clicks
     }
 }
 

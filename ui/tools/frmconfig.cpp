@@ -66,8 +66,8 @@ frmConfig::frmConfig(MSComm &port, QWidget *parent) : ToolWindow(parent), MSComm
 {
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(QStringLiteral("Configure Vantor"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(447, 160);
     // The fixed geometry below is drawn for a small dialog font of 11 pixels.
     QFont small = font();

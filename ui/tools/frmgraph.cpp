@@ -1,7 +1,7 @@
 #include "ui/tools/frmgraph.h"
 
-#include "link/msgbox.h"
 #include "link/mscomm.h"
+#include "link/msgbox.h"
 #include "link/sendcommand.h"
 #include "protocol/merrowfunc.h"
 #include "protocol/textbytes.h"
@@ -68,14 +68,16 @@ void frmGraph::buildStartPosition()
     auto *frame = new QGroupBox(QStringLiteral("Start Position"), this);
     frame->setGeometry(8, 8, 288, 62);
     cboRow = LabelledPicker(frame, QStringLiteral("cboRow"), QStringLiteral("Row"), 12, 26);
-    cboColumn = LabelledPicker(frame, QStringLiteral("cboColumn"), QStringLiteral("Column"), 150, 26);
+    cboColumn =
+        LabelledPicker(frame, QStringLiteral("cboColumn"), QStringLiteral("Column"), 150, 26);
 }
 
 void frmGraph::buildGraphFrame()
 {
     auto *frame = new QGroupBox(QStringLiteral("Graph"), this);
     frame->setGeometry(8, 78, 288, 88);
-    cboLength = LabelledPicker(frame, QStringLiteral("cboLength"), QStringLiteral("Length"), 12, 40);
+    cboLength =
+        LabelledPicker(frame, QStringLiteral("cboLength"), QStringLiteral("Length"), 12, 40);
     optLeft = Option(frame, QStringLiteral("optLeft"), QStringLiteral("Left to Right "), 24);
     optRight = Option(frame, QStringLiteral("optRight"), QStringLiteral("Right to Left"), 54);
     optLeft->setChecked(true);

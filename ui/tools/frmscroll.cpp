@@ -45,7 +45,7 @@ QLineEdit *ScrollTextBox(QWidget *frame, const QString &name, int y)
     return box;
 }
 
-template<typename Control>
+template <typename Control>
 Control *Placed(QWidget *frame, const QString &name, const QString &caption, QRect geometry)
 {
     auto *control = new Control(caption, frame);
@@ -72,12 +72,12 @@ void frmScroll::buildControls()
     Text2 = ScrollTextBox(frame, QStringLiteral("Text2"), 60);
     optLtR = Placed<QRadioButton>(frame, QStringLiteral("optLtR"), QStringLiteral("Left to Right"),
                                   QRect(326, 26, 116, 24));
-    optRtoL = Placed<QRadioButton>(frame, QStringLiteral("optRtoL"), QStringLiteral("Right to Left"),
-                                   QRect(326, 60, 116, 24));
+    optRtoL = Placed<QRadioButton>(frame, QStringLiteral("optRtoL"),
+                                   QStringLiteral("Right to Left"), QRect(326, 60, 116, 24));
     cmdScroll = Placed<QPushButton>(frame, QStringLiteral("cmdScroll"), QStringLiteral("Scroll"),
                                     QRect(456, 24, 96, 28));
-    cmdclrScroll = Placed<QPushButton>(frame, QStringLiteral("cmdclrScroll"), QStringLiteral("CLEAR"),
-                                       QRect(456, 58, 96, 28));
+    cmdclrScroll = Placed<QPushButton>(frame, QStringLiteral("cmdclrScroll"),
+                                       QStringLiteral("CLEAR"), QRect(456, 58, 96, 28));
     optLtR->setChecked(true);
     setFixedSize(580, 112);
 }
@@ -100,7 +100,8 @@ void frmScroll::cmdScroll_Click()
 {
     // Everything is read before the first write: a refused write closes the
     // window, and the second write still goes with what the window held.
-    const Cmd::Code direction = optLtR->isChecked() ? Cmd::ScrollLeftToRight : Cmd::ScrollRightToLeft;
+    const Cmd::Code direction =
+        optLtR->isChecked() ? Cmd::ScrollLeftToRight : Cmd::ScrollRightToLeft;
     const QString text1 = Text1->text();
     const QString text2 = Text2->text();
 
