@@ -2,6 +2,8 @@
 
 #include "link/portmap.h"
 
+#include <QSerialPort>
+
 #ifdef Q_OS_UNIX
 #include <poll.h>
 #endif
@@ -22,12 +24,23 @@ bool canTakeBytes(const QSerialPort &port)
 #endif
 }
 
+// A device that went away (cable pulled, adapter removed) fails every read:
+// with a resource error, or as a pseudo-terminal whose other side closed,
+// with end-of-file reported as a read error.
+bool MeansDeviceGone(QSerialPort::SerialPortError error)
+{
+    return error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+}
+
 } // namespace
 
 MSComm::MSComm(QObject *parent) : QObject(parent), m_port(new QSerialPort(this))
 {
     connect(m_port, &QSerialPort::readyRead, this, &MSComm::receive);
-    connect(m_port, &QSerialPort::errorOccurred, this, &MSComm::handleError);
+    connect(m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+        if (MeansDeviceGone(error))
+            closeLostDevice();
+    });
 }
 
 MSComm::~MSComm()
@@ -118,13 +131,10 @@ void MSComm::receive()
         raise(comEvReceive);
 }
 
-void MSComm::handleError(QSerialPort::SerialPortError error)
+// Closes cleanly, whichever way the device went.
+void MSComm::closeLostDevice()
 {
-    // A device that went away (cable pulled, adapter removed) fails every read:
-    // with a resource error, or as a pseudo-terminal whose other side closed,
-    // with end-of-file reported as a read error. Close cleanly either way.
-    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
-    if (!gone || !m_port->isOpen())
+    if (!m_port->isOpen())
         return;
     m_errorString = m_port->errorString();
     m_port->close();

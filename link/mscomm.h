@@ -4,8 +4,9 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QSerialPort>
 #include <QString>
+
+class QSerialPort;
 
 // The serial control: a port number, a settings text and an open/closed state
 // over QSerialPort, with a bounded receive buffer that raises OnComm on the
@@ -66,7 +67,7 @@ signals:
 
 private:
     void receive();
-    void handleError(QSerialPort::SerialPortError error);
+    void closeLostDevice();
     void raise(int event);
 
     QSerialPort *m_port;

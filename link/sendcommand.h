@@ -1,18 +1,15 @@
 #pragma once
 
-#include <QMessageBox>
-
 class MSComm;
-class QWidget;
 
-// What a window does after the operator has dismissed "Port Not Open".
-enum class AfterRefusal
+// What became of one send of strCommand.
+enum class SendOutcome
 {
-    StayOpen,
-    CloseWindow
+    Sent,       // the whole buffer went to the port in one write
+    PortClosed, // the port is closed; nothing was written
 };
 
-// Writes the whole of strCommand to the port in one write when it is open;
-// otherwise warns "Port Not Open" with the window's icon and, for a tool
-// window, closes that window. strCommand is left as it is either way.
-void SendCommand(MSComm &port, QWidget *window, QMessageBox::Icon icon, AfterRefusal after);
+// Writes the whole of strCommand to the port in one write when it is open.
+// Decides and writes only: telling the operator is the window's part.
+// strCommand is left as it is either way.
+SendOutcome WriteCommand(MSComm &port);

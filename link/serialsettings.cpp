@@ -1,6 +1,7 @@
 #include "link/serialsettings.h"
 
 #include <QList>
+#include <QSerialPort>
 #include <QStringView>
 #include <algorithm>
 
@@ -58,16 +59,38 @@ std::optional<QList<QStringView>> SettingsFields(QStringView text)
     return fields;
 }
 
-std::optional<QSerialPort::Parity> parityOf(QChar letter)
+std::optional<SerialSettings::Parity> parityOf(QChar letter)
 {
     switch (letter.toLower().unicode()) {
-    case 'n': return QSerialPort::NoParity;
-    case 'e': return QSerialPort::EvenParity;
-    case 'o': return QSerialPort::OddParity;
-    case 'm': return QSerialPort::MarkParity;
-    case 's': return QSerialPort::SpaceParity;
+    case 'n': return SerialSettings::Parity::None;
+    case 'e': return SerialSettings::Parity::Even;
+    case 'o': return SerialSettings::Parity::Odd;
+    case 'm': return SerialSettings::Parity::Mark;
+    case 's': return SerialSettings::Parity::Space;
     default: return std::nullopt;
     }
+}
+
+QSerialPort::Parity portParity(SerialSettings::Parity parity)
+{
+    switch (parity) {
+    case SerialSettings::Parity::None: return QSerialPort::NoParity;
+    case SerialSettings::Parity::Even: return QSerialPort::EvenParity;
+    case SerialSettings::Parity::Odd: return QSerialPort::OddParity;
+    case SerialSettings::Parity::Mark: return QSerialPort::MarkParity;
+    case SerialSettings::Parity::Space: return QSerialPort::SpaceParity;
+    }
+    return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits portStopBits(SerialSettings::StopBits stopBits)
+{
+    switch (stopBits) {
+    case SerialSettings::StopBits::One: return QSerialPort::OneStop;
+    case SerialSettings::StopBits::OneAndHalf: return QSerialPort::OneAndHalfStop;
+    case SerialSettings::StopBits::Two: return QSerialPort::TwoStop;
+    }
+    return QSerialPort::OneStop;
 }
 
 } // namespace
@@ -84,19 +107,19 @@ std::optional<SerialSettings> SerialSettings::parse(const QString &text)
     SerialSettings settings;
     settings.baudRate = baud;
     settings.parity = *parity;
-    settings.dataBits = QSerialPort::DataBits(fields->at(2).toInt());
+    settings.dataBits = fields->at(2).toInt();
     const QStringView stop = fields->at(3);
-    settings.stopBits = stop == u"1"     ? QSerialPort::OneStop
-                        : stop == u"1.5" ? QSerialPort::OneAndHalfStop
-                                         : QSerialPort::TwoStop;
+    settings.stopBits = stop == u"1"     ? StopBits::One
+                        : stop == u"1.5" ? StopBits::OneAndHalf
+                                         : StopBits::Two;
     return settings;
 }
 
 void SerialSettings::applyTo(QSerialPort &port) const
 {
     port.setBaudRate(baudRate);
-    port.setParity(parity);
-    port.setDataBits(dataBits);
-    port.setStopBits(stopBits);
+    port.setParity(portParity(parity));
+    port.setDataBits(QSerialPort::DataBits(dataBits));
+    port.setStopBits(portStopBits(stopBits));
     port.setFlowControl(QSerialPort::NoFlowControl);
 }

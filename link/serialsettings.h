@@ -1,17 +1,33 @@
 #pragma once
 
-#include <QSerialPort>
 #include <QString>
 #include <optional>
+
+class QSerialPort;
 
 // A serial settings text such as "9600,n,8,1": speed, parity (n, e, o, m, s),
 // data bits (5 to 8) and stop bits (1, 1.5 or 2).
 struct SerialSettings
 {
+    enum class Parity
+    {
+        None,
+        Even,
+        Odd,
+        Mark,
+        Space
+    };
+    enum class StopBits
+    {
+        One,
+        OneAndHalf,
+        Two
+    };
+
     qint32 baudRate = 9600;
-    QSerialPort::Parity parity = QSerialPort::NoParity;
-    QSerialPort::DataBits dataBits = QSerialPort::Data8;
-    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+    Parity parity = Parity::None;
+    int dataBits = 8;
+    StopBits stopBits = StopBits::One;
 
     // No value when the text is not a settings text.
     static std::optional<SerialSettings> parse(const QString &text);

@@ -28,4 +28,13 @@ QByteArray defineScreen(int screen)
     return bytes;
 }
 
+QByteArray deviceBaud(qint32 bitsPerSecond)
+{
+    switch (bitsPerSecond) {
+    case 9600: return command(SetDeviceBaud9600);
+    case 19200: return command(SetDeviceBaud19200);
+    default: return {};
+    }
+}
+
 } // namespace Cmd

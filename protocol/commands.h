@@ -70,5 +70,7 @@ QByteArray command(Code code, quint8 parameter);
 QByteArray control(Control code);
 // FE C8+k: the start of user screen k (k = 0 is the start-up screen).
 QByteArray defineScreen(int screen);
+// SetDeviceBaud9600 or SetDeviceBaud19200 for that speed in bit/s; nothing for another speed.
+QByteArray deviceBaud(qint32 bitsPerSecond);
 
 } // namespace Cmd

@@ -2,9 +2,6 @@
 
 class QLineEdit;
 
-// The width of one line of the display, in characters.
-inline constexpr int DisplayLineLength = 16;
-
 // Sets a text box up for display text of at most maxLength characters. Only
 // printable characters that go on the wire as one byte each are accepted;
 // the bytes 0xFE and 0xFF are left out, as the board reads them as the command

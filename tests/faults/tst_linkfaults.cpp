@@ -1,7 +1,7 @@
 // The main window when the board misbehaves: it vanishes (idle, during a read,
 // during the user-screen upload), stops reading, or floods the line.
 
-#include "main/mainwindowharness.h"
+#include "support/mainwindowharness.h"
 #include "ui/tools/frmscreen.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 // written: it starts, falls back where it must, keeps every line it does not
 // own, and never bothers the operator about the file.
 
-#include "main/mainwindowharness.h"
+#include "support/mainwindowharness.h"
 
 #include <QAction>
 #include <QDir>

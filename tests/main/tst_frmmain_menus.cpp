@@ -1,9 +1,9 @@
 // The port and speed menus, the tool-window entries, and the keyboard's way
 // through the window.
 
-#include "link/sendcommand.h"
-#include "mainwindowharness.h"
+#include "support/mainwindowharness.h"
 #include "ui/main/toolwindowentry.h"
+#include "ui/sendcommand.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The text, cursor, screen, backlight and output controls: the bytes each
 // sends, in how many writes, and what bad picker text does.
 
-#include "mainwindowharness.h"
+#include "support/mainwindowharness.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // The three reads: what goes out, and what each reply shows in its read-out.
 
-#include "mainwindowharness.h"
+#include "support/mainwindowharness.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,6 +1,6 @@
 // Start-up from the settings file, the first run, and what closing writes.
 
-#include "mainwindowharness.h"
+#include "support/mainwindowharness.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/msgbox.h"
+#include "ui/msgbox.h"
 
 #include <QList>
 #include <functional>

@@ -1,14 +1,8 @@
 #pragma once
 
-#include "protocol/commands.h"
+#include "protocol/customchars.h"
 
 #include <QColor>
-#include <array>
-
-// One custom character of 5 x 8 pixels: its pixel rows from the top, one byte
-// each. Bit 4 (16) is the leftmost pixel and bit 0 (1) the rightmost; bits 5
-// to 7 stay zero, so every row lies in 0 to 31.
-using CharRows = std::array<quint8, Cmd::CustomCharRows>;
 
 namespace CustomChar {
 

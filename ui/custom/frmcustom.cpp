@@ -1,12 +1,12 @@
 #include "ui/custom/frmcustom.h"
 
 #include "link/mscomm.h"
-#include "link/sendcommand.h"
 #include "protocol/commandbuffer.h"
 #include "ui/custom/chargrid.h"
 #include "ui/custom/charpreview.h"
 #include "ui/custom/pixelcell.h"
 #include "ui/custom/wrapbutton.h"
+#include "ui/sendcommand.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -145,7 +145,7 @@ void frmCustom::cmdSet_Click(int Index)
 // again followed by GraphModeOff: two writes, 66 and 68 bytes.
 void frmCustom::cmdLoadCustom_Click()
 {
-    strCommand = CustomCharDefinition();
+    strCommand = CustomCharsCommand(storedChars());
     SendCommand();
     strCommand += Cmd::command(Cmd::GraphModeOff);
     SendCommand();
@@ -154,7 +154,7 @@ void frmCustom::cmdLoadCustom_Click()
 // "Char n" of "Display Custom Character" writes character code n - 1 as text.
 void frmCustom::cmdShowC_Click(qint16 Index)
 {
-    strCommand = QByteArray(1, char(Index));
+    strCommand = ShowCustomCharCommand(Index);
     SendCommand();
 }
 
@@ -163,15 +163,12 @@ void frmCustom::SendCommand()
     ::SendCommand(MSComm1, this, QMessageBox::Information, AfterRefusal::CloseWindow);
 }
 
-// FE 64, then characters 1 to 8, each from its top row to its bottom row.
-QByteArray frmCustom::CustomCharDefinition() const
+CustomCharSet frmCustom::storedChars() const
 {
-    QByteArray bytes = Cmd::command(Cmd::DefineCustomChar);
-    for (int index = 0; index < Cmd::CustomCharCount; ++index) {
-        for (quint8 row : store(index))
-            bytes.append(char(row));
-    }
-    return bytes;
+    CustomCharSet chars;
+    for (int index = 0; index < Cmd::CustomCharCount; ++index)
+        chars[index] = store(index);
+    return chars;
 }
 
 CharRows &frmCustom::store(int index)

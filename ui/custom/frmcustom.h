@@ -45,7 +45,7 @@ private:
     void SendCommand();
 
     void showPattern();
-    QByteArray CustomCharDefinition() const;
+    CustomCharSet storedChars() const;
     CharRows &store(int index);
     const CharRows &store(int index) const;
 

@@ -4,11 +4,11 @@
 
 #include "link/modini.h"
 #include "link/modvariables.h"
-#include "link/msgbox.h"
-#include "link/sendcommand.h"
 #include "link/serialsettings.h"
 #include "protocol/textbytes.h"
 #include "ui/main/toolwindowentry.h"
+#include "ui/msgbox.h"
+#include "ui/sendcommand.h"
 
 #include <QActionGroup>
 #include <QCheckBox>

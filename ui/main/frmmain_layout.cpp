@@ -3,6 +3,7 @@
 
 #include "ui/main/frmmain.h"
 
+#include "protocol/textframes.h"
 #include "ui/displayline.h"
 #include "ui/main/toolwindowentry.h"
 

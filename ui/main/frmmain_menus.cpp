@@ -3,10 +3,10 @@
 #include "ui/main/frmmain.h"
 
 #include "link/modvariables.h"
-#include "link/msgbox.h"
 #include "link/serialsettings.h"
 #include "ui/custom/frmcustom.h"
 #include "ui/main/toolwindowentry.h"
+#include "ui/msgbox.h"
 #include "ui/tools/frmconfig.h"
 #include "ui/tools/frmgraph.h"
 #include "ui/tools/frmscreen.h"

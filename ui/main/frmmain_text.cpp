@@ -3,30 +3,23 @@
 #include "ui/main/frmmain.h"
 
 #include "link/modvariables.h"
-#include "link/msgbox.h"
 #include "protocol/commands.h"
 #include "protocol/merrowfunc.h"
-#include "protocol/textbytes.h"
+#include "protocol/textframes.h"
+#include "ui/msgbox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr int LineWidth = 16;
-
-} // namespace
-
 // Line 1, then NewLine when it is short, then line 2: two writes.
 void frmMain::cmdSendAscii_Click()
 {
-    strCommand = TextToWire(txtLine1->text());
-    if (strCommand.size() < LineWidth)
-        strCommand.append(char(Cmd::NewLine));
+    const TwoLineText text = DisplayLinesText(txtLine1->text(), txtLine2->text());
+    strCommand = text.first;
     SendCommand();
-    strCommand = TextToWire(txtLine2->text());
+    strCommand = text.second;
     SendCommand();
 }
 

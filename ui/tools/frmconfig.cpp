@@ -2,13 +2,14 @@
 
 #include "link/modini.h"
 #include "link/modvariables.h"
-#include "link/msgbox.h"
-#include "link/sendcommand.h"
 #include "link/serialsettings.h"
 #include "protocol/commands.h"
 #include "protocol/merrowfunc.h"
 #include "protocol/textbytes.h"
+#include "protocol/textframes.h"
 #include "ui/displayline.h"
+#include "ui/msgbox.h"
+#include "ui/sendcommand.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -27,30 +28,14 @@ const QString BacklightSection = QStringLiteral("Backlight");
 const QString BadIntervalText =
     QStringLiteral("Interval (seconds) must be a whole number from 0 to 255.");
 
-// Line 1 of the start-up screen; a line shorter than the display ends with
-// the end-of-line mark, a full one needs none.
-QByteArray StartupLine1(const QString &text)
-{
-    QByteArray bytes = TextToWire(text);
-    if (text.size() < DisplayLineLength)
-        bytes.append(char(Cmd::EndOfLine));
-    return bytes;
-}
-
-// Line 2 of the start-up screen, closing the definition.
-QByteArray StartupLine2(const QString &text)
-{
-    return TextToWire(text) + char(Cmd::EndOfText);
-}
-
-// The board's speed command for the settings text; none for another text.
-QByteArray DeviceBaudCommand(const QString &settings)
+// The speed the settings text of a speed option stands for; 0 for another text.
+qint32 OptionSpeed(const QString &settings)
 {
     if (settings == Settings9600)
-        return Cmd::command(Cmd::SetDeviceBaud9600);
+        return 9600;
     if (settings == Settings19200)
-        return Cmd::command(Cmd::SetDeviceBaud19200);
-    return {};
+        return 19200;
+    return 0;
 }
 
 // Puts a captioned control at its place, widened when its caption needs more
@@ -232,17 +217,16 @@ void frmConfig::cmdSetLCD_Click()
         MsgBox(this, BadIntervalText, QMessageBox::Warning);
         return;
     }
-    const QString line1 = txtLine1->text();
-    const QString line2 = txtLine2->text();
-    const QByteArray speedCommand = DeviceBaudCommand(strCommSettings);
+    const TwoTextCommand startup = StartupScreenCommand(txtLine1->text(), txtLine2->text());
+    const QByteArray speedCommand = Cmd::deviceBaud(OptionSpeed(strCommSettings));
 
     merrowfunc::BuildAutoOff(*interval);
     SendCommand();
-    strCommand = Cmd::defineScreen(0);
+    strCommand = startup.command;
     SendCommand();
-    strCommand = StartupLine1(line1);
+    strCommand = startup.first;
     SendCommand();
-    strCommand = StartupLine2(line2);
+    strCommand = startup.second;
     SendCommand();
     if (speedCommand.isEmpty())
         return;

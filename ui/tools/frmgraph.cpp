@@ -1,10 +1,10 @@
 #include "ui/tools/frmgraph.h"
 
 #include "link/mscomm.h"
-#include "link/msgbox.h"
-#include "link/sendcommand.h"
 #include "protocol/merrowfunc.h"
 #include "protocol/textbytes.h"
+#include "ui/msgbox.h"
+#include "ui/sendcommand.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,11 +1,11 @@
 #include "ui/tools/frmscreen.h"
 
-#include "link/msgbox.h"
-#include "link/sendcommand.h"
 #include "protocol/commandbuffer.h"
 #include "protocol/commands.h"
-#include "protocol/textbytes.h"
+#include "protocol/textframes.h"
 #include "ui/displayline.h"
+#include "ui/msgbox.h"
+#include "ui/sendcommand.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,19 +19,6 @@ namespace {
 
 constexpr int TickMs = 100;
 constexpr int GridColumns = 3;
-
-// First write of user screen k: FE, C8+k, line 1 and the end-of-line mark,
-// whatever the length of line 1.
-QByteArray UserScreenLine1(int screen, const QString &text)
-{
-    return Cmd::defineScreen(screen) + TextToWire(text) + char(Cmd::EndOfLine);
-}
-
-// Second write of a user screen: line 2 and the end of the definition.
-QByteArray UserScreenLine2(const QString &text)
-{
-    return TextToWire(text) + char(Cmd::EndOfText);
-}
 
 } // namespace
 
@@ -128,11 +115,10 @@ void frmScreen::Timer1_Timer()
 void frmScreen::SendScreen(int screen)
 {
     const auto &lines = m_lines.at(screen - 1);
-    const QString line1 = lines[0]->text();
-    const QString line2 = lines[1]->text();
-    strCommand = UserScreenLine1(screen, line1);
+    const TwoTextCommand definition = UserScreenCommand(screen, lines[0]->text(), lines[1]->text());
+    strCommand = definition.command + definition.first;
     SendCommand();
-    strCommand = UserScreenLine2(line2);
+    strCommand = definition.second;
     SendCommand();
 }
 

@@ -1,11 +1,11 @@
 #include "ui/tools/frmscroll.h"
 
 #include "link/mscomm.h"
-#include "link/sendcommand.h"
 #include "protocol/commandbuffer.h"
 #include "protocol/commands.h"
-#include "protocol/textbytes.h"
+#include "protocol/textframes.h"
 #include "ui/displayline.h"
+#include "ui/sendcommand.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -14,33 +14,13 @@
 
 namespace {
 
-// Width of a scroll text: a text this long needs no end-of-line mark.
-constexpr int ScrollTextWidth = 40;
-
-// First write of the scroll command: prefix, direction, text 1 and, when
-// text 1 is shorter than its full width, the end-of-line mark.
-QByteArray ScrollHead(Cmd::Code direction, const QString &text1)
-{
-    const QByteArray text = TextToWire(text1);
-    QByteArray bytes = Cmd::command(direction) + text;
-    if (text.size() < ScrollTextWidth)
-        bytes.append(char(Cmd::EndOfLine));
-    return bytes;
-}
-
-// Second write: text 2, then the end-of-text mark.
-QByteArray ScrollTail(const QString &text2)
-{
-    return TextToWire(text2) + char(Cmd::EndOfText);
-}
-
 QLineEdit *ScrollTextBox(QWidget *frame, const QString &name, int y)
 {
     auto *box = new QLineEdit(frame);
     box->setObjectName(name);
     // One byte per character, and never the command prefix or end-of-text
     // byte, which would cut the scroll definition short on the board.
-    SetUpDisplayText(box, ScrollTextWidth);
+    SetUpDisplayText(box, ScrollTextLength);
     box->setGeometry(12, y, 300, 24);
     return box;
 }
@@ -100,14 +80,13 @@ void frmScroll::cmdScroll_Click()
 {
     // Everything is read before the first write: a refused write closes the
     // window, and the second write still goes with what the window held.
-    const Cmd::Code direction =
-        optLtR->isChecked() ? Cmd::ScrollLeftToRight : Cmd::ScrollRightToLeft;
-    const QString text1 = Text1->text();
-    const QString text2 = Text2->text();
+    const ScrollDirection direction =
+        optLtR->isChecked() ? ScrollDirection::LeftToRight : ScrollDirection::RightToLeft;
+    const TwoTextCommand scroll = ScrollCommand(direction, Text1->text(), Text2->text());
 
-    strCommand = ScrollHead(direction, text1);
+    strCommand = scroll.command + scroll.first;
     SendCommand();
-    strCommand = ScrollTail(text2);
+    strCommand = scroll.second;
     SendCommand();
 }
 

@@ -1,4 +1,4 @@
-#include "link/msgbox.h"
+#include "ui/msgbox.h"
 
 namespace {
 

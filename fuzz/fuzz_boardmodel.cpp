@@ -1,6 +1,6 @@
 // libFuzzer target for the board model: any byte stream, split anywhere and
 // with time passing between the pieces, must neither crash the board nor leave
-// it deaf. Built with -DVANTOR_FUZZ=ON and clang; see run-fuzz.sh.
+// it deaf. Built with -DVANTOR_FUZZ=ON and clang; run by scripts/fuzz.
 #include "boardmodel.h"
 #include "commandlog.h"
 

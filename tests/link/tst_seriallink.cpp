@@ -1,14 +1,12 @@
-// The serial control and the send routine on a real pseudo-terminal.
+// The serial control and the write of the command buffer on a real pseudo-terminal.
 #include "link/modvariables.h"
 #include "link/mscomm.h"
 #include "link/portmap.h"
 #include "link/sendcommand.h"
-#include "support/msgboxrecorder.h"
 #include "support/ptypair.h"
 #include "support/testini.h"
 
 #include <QSignalSpy>
-#include <QWidget>
 #include <QtTest>
 
 class tst_SerialLink : public QObject
@@ -29,9 +27,7 @@ private slots:
     void floodIsBoundedLikeAUartBuffer();
     void vanishedDeviceClosesThePort();
 
-    void sendCommandWritesWhenOpen();
-    void sendCommandRefusals_data();
-    void sendCommandRefusals();
+    void writeCommandWritesWhenOpen();
 };
 
 namespace {
@@ -193,54 +189,23 @@ void tst_SerialLink::vanishedDeviceClosesThePort()
     QTRY_COMPARE(lost.count(), 1);
     QVERIFY(!port.PortOpen());
 
-    MsgBoxRecorder boxes;
     strCommand = "late";
-    SendCommand(port, nullptr, QMessageBox::Warning, AfterRefusal::StayOpen);
-    QCOMPARE(boxes.texts(), QStringList{"Port Not Open"});
+    QCOMPARE(WriteCommand(port), SendOutcome::PortClosed);
+    QCOMPARE(strCommand, QByteArray("late"));
 }
 
-void tst_SerialLink::sendCommandWritesWhenOpen()
+void tst_SerialLink::writeCommandWritesWhenOpen()
 {
     PtyPair pty;
     TestIni ini;
     MSComm port;
     QVERIFY(openOnPty(port, pty, ini));
-    MsgBoxRecorder boxes;
     QSignalSpy writes(&port, &MSComm::outputWritten);
     strCommand = QByteArray("\xFE\x2D\x00", 3);
-    SendCommand(port, nullptr, QMessageBox::Warning, AfterRefusal::CloseWindow);
+    QCOMPARE(WriteCommand(port), SendOutcome::Sent);
     QCOMPARE(pty.readExactly(3), QByteArray("\xFE\x2D\x00", 3));
     QCOMPARE(writes.count(), 1);
-    QCOMPARE(boxes.count(), 0);
     QCOMPARE(strCommand, QByteArray("\xFE\x2D\x00", 3)); // never cleared
-}
-
-void tst_SerialLink::sendCommandRefusals_data()
-{
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("main window: exclamation, stays") << int(QMessageBox::Warning) << false;
-    QTest::newRow("tool window: exclamation, closes") << int(QMessageBox::Warning) << true;
-    QTest::newRow("tool window: information, closes") << int(QMessageBox::Information) << true;
-}
-
-void tst_SerialLink::sendCommandRefusals()
-{
-    QFETCH(int, icon);
-    QFETCH(bool, closes);
-    MSComm port; // never opened
-    MsgBoxRecorder boxes;
-    QWidget window;
-    window.show();
-    strCommand = "HELLO";
-    SendCommand(port, &window, QMessageBox::Icon(icon),
-                closes ? AfterRefusal::CloseWindow : AfterRefusal::StayOpen);
-    QCOMPARE(boxes.count(), 1);
-    QCOMPARE(boxes.boxes().at(0).text, QStringLiteral("Port Not Open"));
-    QCOMPARE(int(boxes.boxes().at(0).icon), icon);
-    QCOMPARE(boxes.boxes().at(0).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(window.isVisible(), !closes);
-    QCOMPARE(strCommand, QByteArray("HELLO"));
 }
 
 QTEST_MAIN(tst_SerialLink)
