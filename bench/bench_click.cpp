@@ -14,6 +14,7 @@
 #include "benchstats.h"
 #include "support/ptypair.h"
 
+#include "link/inikeys.h"
 #include "link/modini.h"
 #include "protocol/commandbuffer.h"
 #include "protocol/commands.h"
@@ -214,7 +215,7 @@ int main(int argc, char *argv[])
     if (!panelPty.isValid() || !floorPty.isValid() || !programFolder.isValid())
         qFatal("cannot make the pseudo-terminals or the program folder");
     SetIniFolder(programFolder.path());
-    WriteIniValue(QStringLiteral("Ports"), QStringLiteral("COM1"), panelPty.slavePath());
+    WriteIniValue(Ini::PortsSection, Ini::PortKey(1), panelPty.slavePath());
 
     frmMain window;
     window.Form_Load();

@@ -1,6 +1,7 @@
 #include "link/modini.h"
 
 #include "link/inifile.h"
+#include "link/inikeys.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,7 +46,7 @@ QString IniFolder()
 
 QString IniPath()
 {
-    return IniFolder() + QStringLiteral("vantor.ini");
+    return IniFolder() + Ini::FileName;
 }
 
 void SetIniFolder(const QString &folder)

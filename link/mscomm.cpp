@@ -1,7 +1,5 @@
 #include "link/mscomm.h"
 
-#include "link/portmap.h"
-
 #include <QSerialPort>
 
 #ifdef Q_OS_UNIX
@@ -117,7 +115,16 @@ QByteArray MSComm::Input()
 
 QString MSComm::DeviceName() const
 {
-    return DeviceForPort(m_commPort);
+    return m_resolver ? m_resolver(m_commPort) : PlatformDevice(m_commPort);
+}
+
+QString MSComm::PlatformDevice(int port)
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(port);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+#endif
 }
 
 void MSComm::receive()

@@ -5,12 +5,14 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QSerialPort;
 
 // The serial control: a port number, a settings text and an open/closed state
 // over QSerialPort, with a bounded receive buffer that raises OnComm on the
-// window thread once RThreshold bytes are waiting.
+// window thread once RThreshold bytes are waiting. Which device a port number
+// stands for is asked of a resolver given from outside.
 class MSComm : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ public:
         comEventRxOver = 1006,
     };
     static constexpr int InBufferSize = 1024;
+    // The device (a path, or a name such as COM3) behind a port number.
+    using DeviceResolver = std::function<QString(int port)>;
 
     explicit MSComm(QObject *parent = nullptr);
     ~MSComm() override;
@@ -54,8 +58,13 @@ public:
 
     int CommEvent() const { return m_commEvent; }
 
+    // Where port numbers lead from the next opening on; without a resolver,
+    // to the platform's own devices.
+    void setDeviceResolver(DeviceResolver resolver) { m_resolver = std::move(resolver); }
     // The device the current port number maps to.
     QString DeviceName() const;
+    // The platform's device for a port number: COMn on Windows, /dev/ttyS{n-1} elsewhere.
+    static QString PlatformDevice(int port);
     QString errorString() const { return m_errorString; }
 
 signals:
@@ -72,6 +81,7 @@ private:
 
     QSerialPort *m_port;
     int m_commPort = 1;
+    DeviceResolver m_resolver;
     QString m_settingsText = Settings9600;
     SerialSettings m_settings;
     int m_rThreshold = 0;

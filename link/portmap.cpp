@@ -1,16 +1,11 @@
 #include "link/portmap.h"
 
+#include "link/inikeys.h"
 #include "link/modini.h"
+#include "link/mscomm.h"
 
 QString DeviceForPort(int port)
 {
-    const QString name = QStringLiteral("COM%1").arg(port);
-    QString mapped = ReadIniValue(QStringLiteral("Ports"), name);
-    if (!mapped.isEmpty())
-        return mapped;
-#ifdef Q_OS_WIN
-    return name;
-#else
-    return QStringLiteral("/dev/ttyS%1").arg(port - 1);
-#endif
+    const QString mapped = ReadIniValue(Ini::PortsSection, Ini::PortKey(port));
+    return mapped.isEmpty() ? MSComm::PlatformDevice(port) : mapped;
 }

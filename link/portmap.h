@@ -2,6 +2,7 @@
 
 #include <QString>
 
-// The device behind port number n: the value of "COMn" in section "Ports" of
-// the settings file, or else "COMn" on Windows and /dev/ttyS{n-1} elsewhere.
+// The device behind port number n as the settings file maps it: the value of
+// "COMn" in section "Ports", or else the platform's device for n. The main
+// window gives this to its serial control, which knows nothing of the file.
 QString DeviceForPort(int port);

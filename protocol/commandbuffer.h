@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
-// The bytes of the next write to the board. Every builder replaces it, a few
-// callers append to it, and nothing ever clears it after a send.
+// The bytes of the next write to the board. Written by every builder (the
+// encoders and the windows' handlers), which replace it; a few handlers append
+// to it. Nothing ever clears it after a send.
 extern QByteArray strCommand;

@@ -17,6 +17,7 @@ private slots:
     void init() { ResetVariables(); }
 
     void portsMapThroughTheSettingsFile();
+    void portNumbersLeadWhereTheResolverSays();
     void settingsTexts_data();
     void settingsTexts();
     void portNumberIsFixedWhileOpen();
@@ -32,10 +33,10 @@ private slots:
 
 namespace {
 
-// A port on COM1 mapped to the pty, open.
-bool openOnPty(MSComm &port, const PtyPair &pty, const TestIni &ini)
+// A port on COM1 leading to the pty, open.
+bool openOnPty(MSComm &port, const PtyPair &pty)
 {
-    ini.mapPort(1, pty.slavePath());
+    port.setDeviceResolver([&pty](int) { return pty.slavePath(); });
     return port.setCommPort(1) && port.setSettings("9600,n,8,1") && port.setPortOpen(true);
 }
 
@@ -48,9 +49,15 @@ void tst_SerialLink::portsMapThroughTheSettingsFile()
     QCOMPARE(DeviceForPort(6), QStringLiteral("/dev/ttyS5"));
     ini.setContents("[ports]\ncom3=/dev/ttyUSB0\n");
     QCOMPARE(DeviceForPort(3), QStringLiteral("/dev/ttyUSB0"));
+}
+
+void tst_SerialLink::portNumbersLeadWhereTheResolverSays()
+{
     MSComm port;
     QVERIFY(port.setCommPort(3));
-    QCOMPARE(port.DeviceName(), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(port.DeviceName(), QStringLiteral("/dev/ttyS2")); // none given: the platform's
+    port.setDeviceResolver([](int number) { return QStringLiteral("/dev/board%1").arg(number); });
+    QCOMPARE(port.DeviceName(), QStringLiteral("/dev/board3"));
 }
 
 void tst_SerialLink::settingsTexts_data()
@@ -87,9 +94,8 @@ void tst_SerialLink::settingsTexts()
 void tst_SerialLink::portNumberIsFixedWhileOpen()
 {
     PtyPair pty;
-    TestIni ini;
     MSComm port;
-    QVERIFY(openOnPty(port, pty, ini));
+    QVERIFY(openOnPty(port, pty));
     QVERIFY(!port.setCommPort(2));
     QCOMPARE(port.CommPort(), 1);
     QVERIFY(!port.setPortOpen(true));         // already open
@@ -102,9 +108,8 @@ void tst_SerialLink::portNumberIsFixedWhileOpen()
 
 void tst_SerialLink::missingDeviceCannotBeOpened()
 {
-    TestIni ini;
-    ini.mapPort(4, ini.folder() + "/no-such-device");
     MSComm port;
+    port.setDeviceResolver([](int) { return QStringLiteral("/nonexistent/no-such-device"); });
     QVERIFY(port.setCommPort(4));
     QVERIFY(!port.setPortOpen(true));
     QVERIFY(!port.PortOpen());
@@ -114,9 +119,8 @@ void tst_SerialLink::missingDeviceCannotBeOpened()
 void tst_SerialLink::outputWritesEveryByteInOneWrite()
 {
     PtyPair pty;
-    TestIni ini;
     MSComm port;
-    QVERIFY(openOnPty(port, pty, ini));
+    QVERIFY(openOnPty(port, pty));
     QSignalSpy writes(&port, &MSComm::outputWritten);
     const QByteArray bytes("\xFE\x29\x00\x00\xFF text \x0D", 11);
     port.setOutput(bytes);
@@ -127,9 +131,8 @@ void tst_SerialLink::outputWritesEveryByteInOneWrite()
 void tst_SerialLink::receiveEventAtThreshold()
 {
     PtyPair pty;
-    TestIni ini;
     MSComm port;
-    QVERIFY(openOnPty(port, pty, ini));
+    QVERIFY(openOnPty(port, pty));
     port.setRThreshold(3);
     port.setInputMode(1);
     QSignalSpy events(&port, &MSComm::OnComm);
@@ -145,9 +148,8 @@ void tst_SerialLink::receiveEventAtThreshold()
 void tst_SerialLink::unaskedBytesWaitForTheNextInput()
 {
     PtyPair pty;
-    TestIni ini;
     MSComm port;
-    QVERIFY(openOnPty(port, pty, ini));
+    QVERIFY(openOnPty(port, pty));
     port.setRThreshold(1);
     QSignalSpy events(&port, &MSComm::OnComm);
     pty.write("\x07");
@@ -160,9 +162,8 @@ void tst_SerialLink::unaskedBytesWaitForTheNextInput()
 void tst_SerialLink::floodIsBoundedLikeAUartBuffer()
 {
     PtyPair pty;
-    TestIni ini;
     MSComm port;
-    QVERIFY(openOnPty(port, pty, ini));
+    QVERIFY(openOnPty(port, pty));
     port.setRThreshold(0); // no receive events: nothing ever reads
     QSignalSpy events(&port, &MSComm::OnComm);
     const QByteArray chunk(512, 'x');
@@ -181,9 +182,8 @@ void tst_SerialLink::floodIsBoundedLikeAUartBuffer()
 void tst_SerialLink::vanishedDeviceClosesThePort()
 {
     PtyPair pty;
-    TestIni ini;
     MSComm port;
-    QVERIFY(openOnPty(port, pty, ini));
+    QVERIFY(openOnPty(port, pty));
     QSignalSpy lost(&port, &MSComm::portLost);
     pty.closeMaster();
     QTRY_COMPARE(lost.count(), 1);
@@ -197,9 +197,8 @@ void tst_SerialLink::vanishedDeviceClosesThePort()
 void tst_SerialLink::writeCommandWritesWhenOpen()
 {
     PtyPair pty;
-    TestIni ini;
     MSComm port;
-    QVERIFY(openOnPty(port, pty, ini));
+    QVERIFY(openOnPty(port, pty));
     QSignalSpy writes(&port, &MSComm::outputWritten);
     strCommand = QByteArray("\xFE\x2D\x00", 3);
     QCOMPARE(WriteCommand(port), SendOutcome::Sent);

@@ -1,5 +1,6 @@
 #include "support/testini.h"
 
+#include "link/inikeys.h"
 #include "link/modini.h"
 
 #include <QFile>
@@ -16,7 +17,7 @@ TestIni::~TestIni()
 
 QString TestIni::path() const
 {
-    return m_dir.filePath(QStringLiteral("vantor.ini"));
+    return m_dir.filePath(Ini::FileName);
 }
 
 void TestIni::setContents(const QByteArray &contents) const
@@ -39,5 +40,5 @@ bool TestIni::exists() const
 
 void TestIni::mapPort(int port, const QString &device) const
 {
-    WriteIniValue(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(port), device);
+    WriteIniValue(Ini::PortsSection, Ini::PortKey(port), device);
 }

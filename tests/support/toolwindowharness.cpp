@@ -8,7 +8,7 @@ ToolWindowHarness::ToolWindowHarness()
 {
     if (!board.isValid())
         qFatal("no pseudo-terminal");
-    ini.mapPort(1, board.slavePath());
+    port.setDeviceResolver([this](int) { return board.slavePath(); });
     ResetVariables();
 }
 

@@ -12,8 +12,8 @@
 #include <memory>
 
 // One tool window against a pseudo-terminal that plays the board: a fresh
-// settings folder with COM 1 leading to the board, the message boxes
-// recorded, and every write of the window's port logged. The port starts
+// settings folder, a port whose every number leads to the board, the message
+// boxes recorded, and every write of the window's port logged. The port starts
 // closed; the variables start reset.
 class ToolWindowHarness
 {

@@ -2,8 +2,10 @@
 
 #include "ui/main/frmmain.h"
 
+#include "link/inikeys.h"
 #include "link/modini.h"
 #include "link/modvariables.h"
+#include "link/portmap.h"
 #include "link/serialsettings.h"
 #include "protocol/textbytes.h"
 #include "ui/main/toolwindowentry.h"
@@ -69,6 +71,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), MSComm1(this), Timer1(t
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"VantorAPP "_s);
     MSComm1.setObjectName(u"MSComm1"_s);
+    MSComm1.setDeviceResolver(DeviceForPort);
     Timer1.setObjectName(u"Timer1"_s);
     Timer1.setInterval(ReadWaitMs);
     createMenus();
@@ -103,8 +106,8 @@ void frmMain::Form_Load()
 // to COM 1 at 9600 bit/s, which is then what closing saves.
 void frmMain::ReadPortSettings()
 {
-    strCommPort = ReadIniValue(u"Settings"_s, u"CommPort"_s);
-    strCommSettings = ReadIniValue(u"Settings"_s, u"Setting"_s);
+    strCommPort = ReadIniValue(Ini::SettingsSection, Ini::CommPortKey);
+    strCommSettings = ReadIniValue(Ini::SettingsSection, Ini::SettingKey);
     if (!PortNumber(strCommPort))
         strCommPort = DefaultPort;
     if (!SerialSettings::parse(strCommSettings))
@@ -114,8 +117,8 @@ void frmMain::ReadPortSettings()
 // Checking the box and moving the slider run their handlers, which send.
 void frmMain::ReadBacklightSettings()
 {
-    strBacklightLevel = ReadIniValue(u"Backlight"_s, u"Level"_s);
-    strAutoOff = ReadIniValue(u"Backlight"_s, u"AutoOff"_s);
+    strBacklightLevel = ReadIniValue(Ini::BacklightSection, Ini::LevelKey);
+    strAutoOff = ReadIniValue(Ini::BacklightSection, Ini::AutoOffKey);
     if (ChecksDisableAutoOff(strAutoOff))
         Check1->setChecked(true);
     const auto level =
@@ -145,9 +148,9 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Form_Unload()
 {
-    WriteIniValue(u"Backlight"_s, u"Level"_s, QString::number(BacklightLevel->value()));
-    WriteIniValue(u"Settings"_s, u"CommPort"_s, strCommPort);
-    WriteIniValue(u"Settings"_s, u"Setting"_s, strCommSettings);
+    WriteIniValue(Ini::BacklightSection, Ini::LevelKey, QString::number(BacklightLevel->value()));
+    WriteIniValue(Ini::SettingsSection, Ini::CommPortKey, strCommPort);
+    WriteIniValue(Ini::SettingsSection, Ini::SettingKey, strCommSettings);
 }
 
 void frmMain::SendCommand()

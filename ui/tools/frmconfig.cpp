@@ -1,5 +1,6 @@
 #include "ui/tools/frmconfig.h"
 
+#include "link/inikeys.h"
 #include "link/modini.h"
 #include "link/modvariables.h"
 #include "link/serialsettings.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-const QString StartupSection = QStringLiteral("Startup");
-const QString BacklightSection = QStringLiteral("Backlight");
 const QString BadIntervalText =
     QStringLiteral("Interval (seconds) must be a whole number from 0 to 255.");
 
@@ -135,18 +134,16 @@ void frmConfig::Form_Load()
     cboAuto->setCurrentIndex(cboAuto->findText(interval));
     cboAuto->setEditText(interval);
     selectSpeedOption();
-    txtLine1->setText(
-        ReadIniValue(StartupSection, QStringLiteral("LINE1")).left(DisplayLineLength));
-    txtLine2->setText(
-        ReadIniValue(StartupSection, QStringLiteral("LINE2")).left(DisplayLineLength));
+    txtLine1->setText(ReadIniValue(Ini::StartupSection, Ini::Line1ReadKey).left(DisplayLineLength));
+    txtLine2->setText(ReadIniValue(Ini::StartupSection, Ini::Line2ReadKey).left(DisplayLineLength));
     m_centreWhenShown = true;
 }
 
 void frmConfig::Form_Unload()
 {
-    WriteIniValue(StartupSection, QStringLiteral("Line1"), txtLine1->text());
-    WriteIniValue(StartupSection, QStringLiteral("Line2"), txtLine2->text());
-    WriteIniValue(BacklightSection, QStringLiteral("AutoOff"), cboAuto->currentText());
+    WriteIniValue(Ini::StartupSection, Ini::Line1Key, txtLine1->text());
+    WriteIniValue(Ini::StartupSection, Ini::Line2Key, txtLine2->text());
+    WriteIniValue(Ini::BacklightSection, Ini::AutoOffKey, cboAuto->currentText());
     m_savedInterval = cboAuto->currentText();
 }
 

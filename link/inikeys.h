@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// Every section and key name of the settings file. Names match without regard
+// to case when read; a write uses the spelling given here.
+namespace Ini {
+
+inline const QString FileName = QStringLiteral("vantor.ini");
+
+// The port number and the serial settings text: read at start-up, written by
+// the main window when it closes.
+inline const QString SettingsSection = QStringLiteral("Settings");
+inline const QString CommPortKey = QStringLiteral("CommPort");
+inline const QString SettingKey = QStringLiteral("Setting");
+
+// The brightness, written by the main window when it closes, and the auto-off
+// interval, written by the configuration window when it closes.
+inline const QString BacklightSection = QStringLiteral("Backlight");
+inline const QString LevelKey = QStringLiteral("Level");
+inline const QString AutoOffKey = QStringLiteral("AutoOff");
+
+// The board's start-up screen. The configuration window reads the lines as
+// LINE1 and LINE2 and writes them as Line1 and Line2: the same entries, since
+// names match without regard to case, in the two spellings the file has always had.
+inline const QString StartupSection = QStringLiteral("Startup");
+inline const QString Line1ReadKey = QStringLiteral("LINE1");
+inline const QString Line2ReadKey = QStringLiteral("LINE2");
+inline const QString Line1Key = QStringLiteral("Line1");
+inline const QString Line2Key = QStringLiteral("Line2");
+
+// The device behind each port number, COM1 to COM6: written by hand (or by
+// scripts/run), read each time the main window's port opens.
+inline const QString PortsSection = QStringLiteral("Ports");
+inline QString PortKey(int port)
+{
+    return QStringLiteral("COM%1").arg(port);
+}
+
+} // namespace Ini
