@@ -1,6 +1,7 @@
 #include "ui/custom/chargrid.h"
 
 #include "ui/custom/pixelcell.h"
+#include "ui/fixedform.h"
 
 #include <QButtonGroup>
 #include <QWidget>
@@ -41,10 +42,9 @@ void CharGrid::addRow(QWidget *frame, int row)
     group->setObjectName(name);
     for (int column = 0; column < CustomChar::Columns; ++column) {
         const int index = CustomChar::columnMask(column);
-        auto *cell = new PixelCell(frame);
-        cell->setObjectName(QStringLiteral("%1_%2").arg(name).arg(index));
+        auto *cell = place(new PixelCell(frame), QStringLiteral("%1_%2").arg(name).arg(index),
+                           {Pitch * (column + 1), Pitch * (row + 1), CellSize, CellSize});
         cell->setAccessibleName(tr("Pixel row %1, column %2").arg(row + 1).arg(column + 1));
-        cell->setGeometry(Pitch * (column + 1), Pitch * (row + 1), CellSize, CellSize);
         group->addButton(cell, index);
         connect(cell, &PixelCell::stepFocus, this,
                 [this, row, column](int rowStep, int columnStep) {

@@ -6,6 +6,7 @@
 #include "ui/custom/charpreview.h"
 #include "ui/custom/pixelcell.h"
 #include "ui/custom/wrapbutton.h"
+#include "ui/fixedform.h"
 #include "ui/sendcommand.h"
 
 #include <QButtonGroup>
@@ -36,38 +37,26 @@ frmCustom::frmCustom(MSComm &port, QWidget *parent) : ToolWindow(parent), MSComm
 
 void frmCustom::buildCharacterFrame()
 {
-    auto *FrameC = new QGroupBox(tr("Custom Character"), this);
-    FrameC->setObjectName(QStringLiteral("FrameC"));
-    FrameC->setGeometry(16, 16, 225, 225);
+    auto *FrameC =
+        makeFrame(this, QStringLiteral("FrameC"), tr("Custom Character"), {16, 16, 225, 225});
     m_grid = new CharGrid(FrameC);
-
-    cmdClr = new WrapButton(tr("Clear All"), FrameC);
-    cmdClr->setObjectName(QStringLiteral("cmdClr"));
-    cmdClr->setGeometry(160, 24, 41, 41);
-    cmdSetAll = new WrapButton(tr("Set All"), FrameC);
-    cmdSetAll->setObjectName(QStringLiteral("cmdSetAll"));
-    cmdSetAll->setGeometry(160, 80, 41, 41);
-
+    cmdClr =
+        place(new WrapButton(tr("Clear All"), FrameC), QStringLiteral("cmdClr"), {160, 24, 41, 41});
+    cmdSetAll = place(new WrapButton(tr("Set All"), FrameC), QStringLiteral("cmdSetAll"),
+                      {160, 80, 41, 41});
     // The free corner under "Set All", level with the bottom of the grid.
-    m_preview = new CharPreview(FrameC);
-    m_preview->setObjectName(QStringLiteral("picPreview"));
-    m_preview->setGeometry(160, 136, 41, 73);
+    m_preview = place(new CharPreview(FrameC), QStringLiteral("picPreview"), {160, 136, 41, 73});
 }
 
 void frmCustom::buildSendControls()
 {
-    auto *frameSet = new QGroupBox(tr("Set Custom Characters"), this);
-    frameSet->setObjectName(QStringLiteral("FrameSet"));
-    frameSet->setGeometry(256, 16, 249, 97);
+    auto *frameSet = makeFrame(this, QStringLiteral("FrameSet"), tr("Set Custom Characters"),
+                               {256, 16, 249, 97});
     cmdSet = addCharButtons(frameSet, QStringLiteral("cmdSet"), QStringLiteral("cmdSet%1"));
-
-    cmdLoadCustom = new QPushButton(tr("Load Custom Characters Onto LCD"), this);
-    cmdLoadCustom->setObjectName(QStringLiteral("cmdLoadCustom"));
-    cmdLoadCustom->setGeometry(256, 120, 249, 17);
-
-    auto *frameShow = new QGroupBox(tr("Display Custom Character"), this);
-    frameShow->setObjectName(QStringLiteral("FrameShow"));
-    frameShow->setGeometry(256, 144, 249, 97);
+    cmdLoadCustom = makeButton(this, QStringLiteral("cmdLoadCustom"),
+                               tr("Load Custom Characters Onto LCD"), {256, 120, 249, 17});
+    auto *frameShow = makeFrame(this, QStringLiteral("FrameShow"), tr("Display Custom Character"),
+                                {256, 144, 249, 97});
     cmdShowC = addCharButtons(frameShow, QStringLiteral("cmdShowC"), QStringLiteral("cmdShowC_%1"));
 }
 
@@ -78,10 +67,9 @@ QButtonGroup *frmCustom::addCharButtons(QGroupBox *frame, const QString &groupNa
     auto *group = new QButtonGroup(this);
     group->setObjectName(groupName);
     for (int index = 0; index < Cmd::CustomCharCount; ++index) {
-        auto *button = new QPushButton(tr("Char %1").arg(index + 1), frame);
-        button->setObjectName(buttonName.arg(index));
-        button->setGeometry(charButtonRect(index));
-        group->addButton(button, index);
+        group->addButton(makeButton(frame, buttonName.arg(index), tr("Char %1").arg(index + 1),
+                                    charButtonRect(index)),
+                         index);
     }
     return group;
 }

@@ -4,7 +4,7 @@
 #include "ui/main/frmmain.h"
 
 #include "protocol/textframes.h"
-#include "ui/displayline.h"
+#include "ui/fixedform.h"
 #include "ui/main/toolwindowentry.h"
 
 #include <QActionGroup>
@@ -27,82 +27,6 @@ namespace {
 constexpr int ClientWidth = 507;
 constexpr int ClientHeight = 400;
 constexpr qreal ControlPointSize = 8.25;
-
-template <typename W> W *place(W *widget, const QString &name, const QRect &geometry)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QGroupBox *makeFrame(QWidget *parent, const QString &name, const QString &caption,
-                     const QRect &geometry)
-{
-    auto *frame = new QGroupBox(caption, parent);
-    frame->setAccessibleName(caption);
-    return place(frame, name, geometry);
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption,
-                        const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setAutoDefault(true); // Enter clicks the button that has the focus, like Space
-    button->setAccessibleName(caption);
-    return place(button, name, geometry);
-}
-
-QRadioButton *makeOption(QWidget *parent, const QString &name, const QString &caption,
-                         const QRect &geometry)
-{
-    auto *option = new QRadioButton(caption, parent);
-    option->setAccessibleName(caption);
-    return place(option, name, geometry);
-}
-
-// A check box without text of its own; its caption is a label beside it.
-QCheckBox *makeBox(QWidget *parent, const QString &name, const QString &caption,
-                   const QRect &geometry)
-{
-    auto *box = new QCheckBox(parent);
-    box->setAccessibleName(caption);
-    return place(box, name, geometry);
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &caption, const QRect &geometry,
-                  QWidget *buddy = nullptr)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(geometry);
-    if (buddy)
-        label->setBuddy(buddy);
-    return label;
-}
-
-QLineEdit *makeTextBox(QWidget *parent, const QString &name, const QString &accessibleName,
-                       const QRect &geometry)
-{
-    auto *box = new QLineEdit(parent);
-    SetUpDisplayText(box, DisplayLineLength);
-    box->setAccessibleName(accessibleName);
-    return place(box, name, geometry);
-}
-
-// An editable picker: the operator picks an item or types any text. Giving it
-// its line edit directly (as setEditable(true) would, palette included) leaves
-// the drop-down list to be built when it first opens; setEditable(true) builds
-// it at once, about a third of a millisecond per picker at start-up.
-QComboBox *makePicker(QWidget *parent, const QString &name, const QString &caption,
-                      const QRect &geometry)
-{
-    auto *box = new QComboBox(parent);
-    auto *edit = new QLineEdit(box);
-    edit->setPalette(box->palette());
-    box->setLineEdit(edit);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setAccessibleName(caption);
-    return place(box, name, geometry);
-}
 
 // A read-out: white background, coloured text of the given size.
 QLabel *makeReadout(QWidget *parent, const QString &name, const QString &accessibleName,
@@ -180,14 +104,17 @@ QWidget *frmMain::createClientArea()
     createBacklightFrame(client);
     createIoFrame(client);
     createLooseControls(client);
+    // Enter clicks the button that has the focus, like Space.
+    for (QPushButton *button : client->findChildren<QPushButton *>())
+        button->setAutoDefault(true);
     return client;
 }
 
 void frmMain::createTextFrame(QWidget *client)
 {
     auto *frame = makeFrame(client, u"fraSendAscii"_s, u"Send ASCII Text"_s, {24, 24, 225, 81});
-    txtLine1 = makeTextBox(frame, u"txtLine1"_s, u"Line 1"_s, {16, 24, 113, 19});
-    txtLine2 = makeTextBox(frame, u"txtLine2"_s, u"Line 2"_s, {16, 48, 113, 19});
+    txtLine1 = makeTextBox(frame, u"txtLine1"_s, u"Line 1"_s, {16, 24, 113, 19}, DisplayLineLength);
+    txtLine2 = makeTextBox(frame, u"txtLine2"_s, u"Line 2"_s, {16, 48, 113, 19}, DisplayLineLength);
     cmdSendAscii = makeButton(frame, u"cmdSendAscii"_s, u"Send"_s, {144, 24, 65, 17});
     cmdClearLCD = makeButton(frame, u"cmdClearLCD"_s, u"Clear LCD"_s, {144, 48, 65, 17});
 }

@@ -8,7 +8,7 @@
 #include "protocol/merrowfunc.h"
 #include "protocol/textbytes.h"
 #include "protocol/textframes.h"
-#include "ui/displayline.h"
+#include "ui/fixedform.h"
 #include "ui/msgbox.h"
 #include "ui/sendcommand.h"
 
@@ -19,8 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-
-#include <algorithm>
 
 namespace {
 
@@ -35,13 +33,6 @@ qint32 OptionSpeed(const QString &settings)
     if (settings == Settings19200)
         return 19200;
     return 0;
-}
-
-// Puts a captioned control at its place, widened when its caption needs more
-// room than the fixed geometry gives it in the font at hand.
-void PlaceCaptioned(QWidget *control, int left, int top, int width, int height)
-{
-    control->setGeometry(left, top, std::max(width, control->sizeHint().width()), height);
 }
 
 } // namespace
@@ -70,53 +61,47 @@ frmConfig::~frmConfig()
 
 void frmConfig::createControls()
 {
-    createIntervalFrame()->setGeometry(24, 16, 217, 57);
-    createSpeedFrame()->setGeometry(24, 88, 217, 49);
-    createStartupFrame()->setGeometry(264, 16, 145, 81);
-    cmdSetLCD = new QPushButton(QStringLiteral("Send Configuration"), this);
-    cmdSetLCD->setObjectName(QStringLiteral("cmdSetLCD"));
-    cmdSetLCD->setGeometry(264, 112, 145, 25);
+    createIntervalFrame();
+    createSpeedFrame();
+    createStartupFrame();
+    cmdSetLCD = makeButton(this, QStringLiteral("cmdSetLCD"), QStringLiteral("Send Configuration"),
+                           {264, 112, 145, 25});
 }
 
-QGroupBox *frmConfig::createIntervalFrame()
+// The captions are widened where the font at hand needs more room than the
+// fixed geometry gives them.
+void frmConfig::createIntervalFrame()
 {
-    auto *frame = new QGroupBox(QStringLiteral("LCD Backlight Auto Off"), this);
-    auto *label = new QLabel(QStringLiteral("Interval (seconds)"), frame);
-    PlaceCaptioned(label, 24, 24, 97, 17);
-    cboAuto = new QComboBox(frame);
-    cboAuto->setObjectName(QStringLiteral("cboAuto"));
-    cboAuto->setEditable(true);
-    cboAuto->setInsertPolicy(QComboBox::NoInsert); // typed text never joins the list
-    cboAuto->setGeometry(128, 24, 65, 21);
+    auto *frame = makeFrame(this, QStringLiteral("fraAutoOff"),
+                            QStringLiteral("LCD Backlight Auto Off"), {24, 16, 217, 57});
+    const QString caption = QStringLiteral("Interval (seconds)");
+    QLabel *label = makeLabel(frame, caption, {24, 24, 97, 17});
+    fitCaption(label);
+    cboAuto = makePicker(frame, QStringLiteral("cboAuto"), caption, {128, 24, 65, 21});
     label->setBuddy(cboAuto);
-    return frame;
 }
 
-QGroupBox *frmConfig::createSpeedFrame()
+void frmConfig::createSpeedFrame()
 {
     // One frame, one group: the two options exclude each other.
-    auto *frame = new QGroupBox(QStringLiteral("Vantor Baud Rate"), this);
-    opt9600 = new QRadioButton(QStringLiteral("9600 bps"), frame);
-    opt9600->setObjectName(QStringLiteral("opt9600"));
-    PlaceCaptioned(opt9600, 24, 24, 73, 13);
-    opt19200 = new QRadioButton(QStringLiteral("19200 bps"), frame);
-    opt19200->setObjectName(QStringLiteral("opt19200"));
-    PlaceCaptioned(opt19200, 112, 24, 73, 17);
-    return frame;
+    auto *frame = makeFrame(this, QStringLiteral("fraBaudRate"), QStringLiteral("Vantor Baud Rate"),
+                            {24, 88, 217, 49});
+    opt9600 =
+        makeOption(frame, QStringLiteral("opt9600"), QStringLiteral("9600 bps"), {24, 24, 73, 13});
+    fitCaption(opt9600);
+    opt19200 = makeOption(frame, QStringLiteral("opt19200"), QStringLiteral("19200 bps"),
+                          {112, 24, 73, 17});
+    fitCaption(opt19200);
 }
 
-QGroupBox *frmConfig::createStartupFrame()
+void frmConfig::createStartupFrame()
 {
-    auto *frame = new QGroupBox(QStringLiteral("Define Start Up Screen"), this);
-    txtLine1 = new QLineEdit(frame);
-    txtLine1->setObjectName(QStringLiteral("txtLine1"));
-    txtLine1->setGeometry(16, 24, 113, 19);
-    SetUpDisplayText(txtLine1, DisplayLineLength);
-    txtLine2 = new QLineEdit(frame);
-    txtLine2->setObjectName(QStringLiteral("txtLine2"));
-    txtLine2->setGeometry(16, 48, 113, 19);
-    SetUpDisplayText(txtLine2, DisplayLineLength);
-    return frame;
+    auto *frame = makeFrame(this, QStringLiteral("fraStartup"),
+                            QStringLiteral("Define Start Up Screen"), {264, 16, 145, 81});
+    txtLine1 = makeTextBox(frame, QStringLiteral("txtLine1"), QStringLiteral("Line 1"),
+                           {16, 24, 113, 19}, DisplayLineLength);
+    txtLine2 = makeTextBox(frame, QStringLiteral("txtLine2"), QStringLiteral("Line 2"),
+                           {16, 48, 113, 19}, DisplayLineLength);
 }
 
 void frmConfig::initConnections()
@@ -150,12 +135,8 @@ void frmConfig::Form_Unload()
 // The list "0" to "255" never changes, so it is built once per window object.
 void frmConfig::fillIntervalList()
 {
-    if (cboAuto->count() > 0)
-        return;
-    QStringList items;
-    for (int seconds = 0; seconds <= 255; ++seconds)
-        items << QString::number(seconds);
-    cboAuto->addItems(items);
+    if (cboAuto->count() == 0)
+        fillNumbers(cboAuto, 0, 255);
 }
 
 // Selects the option of the current settings text and runs its click

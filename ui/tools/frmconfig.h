@@ -7,7 +7,6 @@
 
 class MSComm;
 class QComboBox;
-class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -31,9 +30,9 @@ protected:
 
 private:
     void createControls();
-    QGroupBox *createIntervalFrame();
-    QGroupBox *createSpeedFrame();
-    QGroupBox *createStartupFrame();
+    void createIntervalFrame();
+    void createSpeedFrame();
+    void createStartupFrame();
     void initConnections();
     void fillIntervalList();
     void selectSpeedOption();

@@ -3,47 +3,15 @@
 #include "link/mscomm.h"
 #include "protocol/merrowfunc.h"
 #include "protocol/textbytes.h"
+#include "ui/fixedform.h"
 #include "ui/msgbox.h"
 #include "ui/sendcommand.h"
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-namespace {
-
-// An editable picker with its label to the left; what is typed is not added to the list.
-QComboBox *LabelledPicker(QWidget *frame, const QString &name, const QString &label, int x, int y)
-{
-    auto *caption = new QLabel(label, frame);
-    caption->setGeometry(x, y, 48, 24);
-    auto *picker = new QComboBox(frame);
-    picker->setObjectName(name);
-    picker->setEditable(true);
-    picker->setInsertPolicy(QComboBox::NoInsert);
-    picker->setGeometry(x + 50, y, 64, 24);
-    caption->setBuddy(picker);
-    return picker;
-}
-
-QRadioButton *Option(QWidget *frame, const QString &name, const QString &caption, int y)
-{
-    auto *option = new QRadioButton(caption, frame);
-    option->setObjectName(name);
-    option->setGeometry(150, y, 124, 24);
-    return option;
-}
-
-void FillNumbers(QComboBox *picker, int first, int last)
-{
-    for (int n = first; n <= last; ++n)
-        picker->addItem(QString::number(n));
-}
-
-} // namespace
 
 frmGraph::frmGraph(MSComm &port, QWidget *parent) : ToolWindow(parent), MSComm1(port)
 {
@@ -57,29 +25,33 @@ void frmGraph::buildControls()
 {
     buildStartPosition();
     buildGraphFrame();
-    cmdDraw = new QPushButton(QStringLiteral("Draw"), this);
-    cmdDraw->setObjectName(QStringLiteral("cmdDraw"));
-    cmdDraw->setGeometry(104, 176, 96, 30);
+    cmdDraw =
+        makeButton(this, QStringLiteral("cmdDraw"), QStringLiteral("Draw"), {104, 176, 96, 30});
     setFixedSize(304, 216);
 }
 
 void frmGraph::buildStartPosition()
 {
-    auto *frame = new QGroupBox(QStringLiteral("Start Position"), this);
-    frame->setGeometry(8, 8, 288, 62);
-    cboRow = LabelledPicker(frame, QStringLiteral("cboRow"), QStringLiteral("Row"), 12, 26);
+    auto *frame = makeFrame(this, QStringLiteral("fraStart"), QStringLiteral("Start Position"),
+                            {8, 8, 288, 62});
+    cboRow = makePicker(frame, QStringLiteral("cboRow"), QStringLiteral("Row"), {62, 26, 64, 24});
+    makeLabel(frame, QStringLiteral("Row"), {12, 26, 48, 24}, cboRow);
     cboColumn =
-        LabelledPicker(frame, QStringLiteral("cboColumn"), QStringLiteral("Column"), 150, 26);
+        makePicker(frame, QStringLiteral("cboColumn"), QStringLiteral("Column"), {200, 26, 64, 24});
+    makeLabel(frame, QStringLiteral("Column"), {150, 26, 48, 24}, cboColumn);
 }
 
 void frmGraph::buildGraphFrame()
 {
-    auto *frame = new QGroupBox(QStringLiteral("Graph"), this);
-    frame->setGeometry(8, 78, 288, 88);
+    auto *frame =
+        makeFrame(this, QStringLiteral("fraGraph"), QStringLiteral("Graph"), {8, 78, 288, 88});
     cboLength =
-        LabelledPicker(frame, QStringLiteral("cboLength"), QStringLiteral("Length"), 12, 40);
-    optLeft = Option(frame, QStringLiteral("optLeft"), QStringLiteral("Left to Right "), 24);
-    optRight = Option(frame, QStringLiteral("optRight"), QStringLiteral("Right to Left"), 54);
+        makePicker(frame, QStringLiteral("cboLength"), QStringLiteral("Length"), {62, 40, 64, 24});
+    makeLabel(frame, QStringLiteral("Length"), {12, 40, 48, 24}, cboLength);
+    optLeft = makeOption(frame, QStringLiteral("optLeft"), QStringLiteral("Left to Right "),
+                         {150, 24, 124, 24});
+    optRight = makeOption(frame, QStringLiteral("optRight"), QStringLiteral("Right to Left"),
+                          {150, 54, 124, 24});
     optLeft->setChecked(true);
 }
 
@@ -101,9 +73,9 @@ void frmGraph::fillLists()
 {
     for (QComboBox *picker : {cboColumn, cboLength, cboRow})
         picker->clear();
-    FillNumbers(cboColumn, 0, 15);
-    FillNumbers(cboLength, 1, 80);
-    FillNumbers(cboRow, 0, 1);
+    fillNumbers(cboColumn, 0, 15);
+    fillNumbers(cboLength, 1, 80);
+    fillNumbers(cboRow, 0, 1);
     for (QComboBox *picker : {cboRow, cboColumn, cboLength})
         picker->setCurrentIndex(0);
 }

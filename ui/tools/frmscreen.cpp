@@ -3,22 +3,41 @@
 #include "protocol/commandbuffer.h"
 #include "protocol/commands.h"
 #include "protocol/textframes.h"
-#include "ui/displayline.h"
+#include "ui/fixedform.h"
 #include "ui/msgbox.h"
 #include "ui/sendcommand.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
 
 constexpr int TickMs = 100;
+
+// The frames stand in a grid of three columns, screen 1 at the top left, with
+// "Set User's Screens" in the cell after "Screen 10".
 constexpr int GridColumns = 3;
+constexpr int GridRows = 4;
+constexpr int Margin = 8;
+constexpr int FrameWidth = 152;
+constexpr int FrameHeight = 88;
+constexpr QSize ButtonSize(136, 28);
+
+QRect CellRect(int cell)
+{
+    return {Margin + (cell % GridColumns) * (FrameWidth + Margin),
+            Margin + (cell / GridColumns) * (FrameHeight + Margin), FrameWidth, FrameHeight};
+}
+
+QRect CentredIn(const QRect &cell, QSize size)
+{
+    QRect centred(QPoint(), size);
+    centred.moveCenter(cell.center());
+    return centred;
+}
 
 } // namespace
 
@@ -35,31 +54,26 @@ frmScreen::frmScreen(MSComm &port, QWidget *parent)
 
 void frmScreen::createControls()
 {
-    auto *grid = new QGridLayout(this);
     for (int screen = 1; screen <= Cmd::UserScreenCount; ++screen)
-        grid->addWidget(createScreenFrame(screen), (screen - 1) / GridColumns,
-                        (screen - 1) % GridColumns);
-    cmdSetScreen = new QPushButton(QStringLiteral("Set User's Screens"), this);
-    cmdSetScreen->setObjectName(QStringLiteral("cmdSetScreen"));
-    // Beside "Screen 10", alone in the last row.
-    grid->addWidget(cmdSetScreen, Cmd::UserScreenCount / GridColumns, 1, Qt::AlignCenter);
-    setFixedSize(sizeHint());
+        createScreenFrame(screen);
+    cmdSetScreen =
+        makeButton(this, QStringLiteral("cmdSetScreen"), QStringLiteral("Set User's Screens"),
+                   CentredIn(CellRect(Cmd::UserScreenCount), ButtonSize));
+    setFixedSize(Margin + GridColumns * (FrameWidth + Margin),
+                 Margin + GridRows * (FrameHeight + Margin));
 }
 
-QGroupBox *frmScreen::createScreenFrame(int screen)
+void frmScreen::createScreenFrame(int screen)
 {
-    auto *frame = new QGroupBox(QStringLiteral("Screen %1").arg(screen), this);
-    auto *column = new QVBoxLayout(frame);
+    auto *frame = makeFrame(this, QStringLiteral("fraScreen%1").arg(screen),
+                            QStringLiteral("Screen %1").arg(screen), CellRect(screen - 1));
     std::array<QLineEdit *, 2> lines{};
     for (int line = 1; line <= 2; ++line) {
-        auto *box = new QLineEdit(frame);
-        box->setObjectName(QStringLiteral("txtLine%1%2").arg(screen).arg(line));
-        SetUpDisplayText(box, DisplayLineLength);
-        column->addWidget(box);
-        lines[line - 1] = box;
+        lines[line - 1] = makeTextBox(frame, QStringLiteral("txtLine%1%2").arg(screen).arg(line),
+                                      QStringLiteral("Line %1").arg(line),
+                                      {12, 26 + 30 * (line - 1), 128, 24}, DisplayLineLength);
     }
     m_lines << lines;
-    return frame;
 }
 
 void frmScreen::initConnections()

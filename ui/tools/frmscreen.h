@@ -6,7 +6,6 @@
 #include <array>
 
 class MSComm;
-class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QTimer;
@@ -28,7 +27,7 @@ protected:
 
 private:
     void createControls();
-    QGroupBox *createScreenFrame(int screen);
+    void createScreenFrame(int screen);
     void initConnections();
 
     void cmdSetScreen_Click();

@@ -4,37 +4,13 @@
 #include "protocol/commandbuffer.h"
 #include "protocol/commands.h"
 #include "protocol/textframes.h"
-#include "ui/displayline.h"
+#include "ui/fixedform.h"
 #include "ui/sendcommand.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-namespace {
-
-QLineEdit *ScrollTextBox(QWidget *frame, const QString &name, int y)
-{
-    auto *box = new QLineEdit(frame);
-    box->setObjectName(name);
-    // One byte per character, and never the command prefix or end-of-text
-    // byte, which would cut the scroll definition short on the board.
-    SetUpDisplayText(box, ScrollTextLength);
-    box->setGeometry(12, y, 300, 24);
-    return box;
-}
-
-template <typename Control>
-Control *Placed(QWidget *frame, const QString &name, const QString &caption, QRect geometry)
-{
-    auto *control = new Control(caption, frame);
-    control->setObjectName(name);
-    control->setGeometry(geometry);
-    return control;
-}
-
-} // namespace
 
 frmScroll::frmScroll(MSComm &port, QWidget *parent) : ToolWindow(parent), MSComm1(port)
 {
@@ -44,20 +20,24 @@ frmScroll::frmScroll(MSComm &port, QWidget *parent) : ToolWindow(parent), MSComm
     initConnections();
 }
 
+// Each text takes one byte per character, and never the command prefix or
+// end-of-text byte, which would cut the scroll definition short on the board.
 void frmScroll::buildControls()
 {
-    auto *frame = new QGroupBox(QStringLiteral("Send Scrolling Texts"), this);
-    frame->setGeometry(8, 8, 564, 96);
-    Text1 = ScrollTextBox(frame, QStringLiteral("Text1"), 26);
-    Text2 = ScrollTextBox(frame, QStringLiteral("Text2"), 60);
-    optLtR = Placed<QRadioButton>(frame, QStringLiteral("optLtR"), QStringLiteral("Left to Right"),
-                                  QRect(326, 26, 116, 24));
-    optRtoL = Placed<QRadioButton>(frame, QStringLiteral("optRtoL"),
-                                   QStringLiteral("Right to Left"), QRect(326, 60, 116, 24));
-    cmdScroll = Placed<QPushButton>(frame, QStringLiteral("cmdScroll"), QStringLiteral("Scroll"),
-                                    QRect(456, 24, 96, 28));
-    cmdclrScroll = Placed<QPushButton>(frame, QStringLiteral("cmdclrScroll"),
-                                       QStringLiteral("CLEAR"), QRect(456, 58, 96, 28));
+    auto *frame = makeFrame(this, QStringLiteral("fraScroll"),
+                            QStringLiteral("Send Scrolling Texts"), {8, 8, 564, 96});
+    Text1 = makeTextBox(frame, QStringLiteral("Text1"), QStringLiteral("Text 1"), {12, 26, 300, 24},
+                        ScrollTextLength);
+    Text2 = makeTextBox(frame, QStringLiteral("Text2"), QStringLiteral("Text 2"), {12, 60, 300, 24},
+                        ScrollTextLength);
+    optLtR = makeOption(frame, QStringLiteral("optLtR"), QStringLiteral("Left to Right"),
+                        {326, 26, 116, 24});
+    optRtoL = makeOption(frame, QStringLiteral("optRtoL"), QStringLiteral("Right to Left"),
+                         {326, 60, 116, 24});
+    cmdScroll =
+        makeButton(frame, QStringLiteral("cmdScroll"), QStringLiteral("Scroll"), {456, 24, 96, 28});
+    cmdclrScroll = makeButton(frame, QStringLiteral("cmdclrScroll"), QStringLiteral("CLEAR"),
+                              {456, 58, 96, 28});
     optLtR->setChecked(true);
     setFixedSize(580, 112);
 }
