@@ -36,7 +36,6 @@ public:
     void setVoltageCount(quint16 count);
     void setCurrentCount(quint16 count);
 
-    bool speedMismatch() const { return m_mismatch; }
     int panelBaud() const { return m_panelBaud; }
 
 signals:

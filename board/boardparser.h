@@ -16,8 +16,6 @@ public:
     void feed(const char *data, qsizetype size, BoardCommandSink &sink);
     // Forgets a half-received command (power cycle).
     void reset();
-    // True between commands.
-    bool idle() const { return m_state == State::Ground; }
 
 private:
     enum class State : quint8

@@ -21,7 +21,6 @@ public:
     bool active() const { return m_active; }
     bool leftToRight() const { return m_leftToRight; }
     const std::string &text(int row) const { return m_text[row]; }
-    int phase() const { return m_phase; }
 
     // Lets ms pass; true when the texts moved on by one step or more.
     bool advance(int ms);

@@ -46,12 +46,3 @@ QByteArray TextToWire(const QString &text)
 {
     return text.toLatin1();
 }
-
-bool IsWireText(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() > 0xFF)
-            return false;
-    }
-    return true;
-}

@@ -12,6 +12,3 @@ std::optional<quint8> TextToByte(const QString &text);
 // A text as it goes on the wire: one byte per character, Latin-1, nothing
 // escaped. A character outside Latin-1 becomes '?'.
 QByteArray TextToWire(const QString &text);
-
-// True when every character of the text has a one-byte code on the wire.
-bool IsWireText(const QString &text);

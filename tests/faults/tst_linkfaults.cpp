@@ -16,8 +16,6 @@
 
 namespace {
 
-const QByteArray PortOnCom1 =
-    "[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Backlight]\nLevel=50\nAutoOff=30\n";
 const QString PortNotOpen = QStringLiteral("Port Not Open");
 // Long enough for several of the user screens window's 100 ms ticks to fall due.
 constexpr int SeveralTicksMs = 350;
@@ -85,9 +83,7 @@ private slots:
 
 void tst_LinkFaults::deviceVanishesWhileIdle()
 {
-    MainWindowHarness run;
-    run.settings(PortOnCom1);
-    run.start();
+    StartedMainWindow run;
     QVERIFY(run.port->PortOpen());
     QSignalSpy lost(run.port, &MSComm::portLost);
 
@@ -108,9 +104,7 @@ void tst_LinkFaults::deviceVanishesDuringReadWait_data()
 void tst_LinkFaults::deviceVanishesDuringReadWait()
 {
     QFETCH(QByteArray, partialReply);
-    MainWindowHarness run;
-    run.settings(PortOnCom1);
-    run.start();
+    StartedMainWindow run;
     auto *analog1 = run.find<QLabel>(QStringLiteral("analog1"));
     auto *timer = run.find<QTimer>(QStringLiteral("Timer1"));
 
@@ -140,9 +134,7 @@ void tst_LinkFaults::deviceVanishesDuringReadWait()
 
 void tst_LinkFaults::deviceVanishesDuringScreenUpload()
 {
-    MainWindowHarness run;
-    run.settings(PortOnCom1);
-    run.start();
+    StartedMainWindow run;
     run.find<QAction>(QStringLiteral("mnuScreen"))->trigger();
     auto *screens = run.window->findChild<frmScreen *>(QStringLiteral("frmScreen"));
     QVERIFY(screens && screens->isVisible());
@@ -192,9 +184,7 @@ void tst_LinkFaults::deviceVanishesDuringScreenUpload()
 
 void tst_LinkFaults::boardThatStopsReadingNeverBlocksTheWindow()
 {
-    MainWindowHarness run;
-    run.settings(PortOnCom1);
-    run.start();
+    StartedMainWindow run;
 
     // Far more than a pseudo-terminal holds, while the board reads nothing:
     // each write returns, and the bytes wait in order for the board.
@@ -231,9 +221,7 @@ void tst_LinkFaults::boardThatStopsReadingNeverBlocksTheWindow()
 
 void tst_LinkFaults::floodOfUnaskedBytesStaysBounded()
 {
-    MainWindowHarness run;
-    run.settings(PortOnCom1);
-    run.start();
+    StartedMainWindow run;
     QCOMPARE(intReadKind, qint16(0));
     QVERIFY(floodFromBoard(run.board, 64 * 1024, 'w')); // warms up the buffers on both sides
     QTRY_COMPARE(run.port->InBufferCount(), MSComm::InBufferSize);

@@ -51,10 +51,7 @@ struct MainWindowHarness
     {
         return child<T>(window.get(), name);
     }
-    void click(const QString &name) const
-    {
-        QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
-    }
+    void click(const QString &name) const { clickButton(window.get(), name); }
 
     // The writes logged so far, as the bytes of each, and forgets them.
     QList<QByteArray> takeWrites() { return writes->take(); }

@@ -2,8 +2,6 @@
 
 #include "link/modvariables.h"
 
-#include <QTest>
-
 ToolWindowHarness::ToolWindowHarness()
 {
     if (!board.isValid())
@@ -14,7 +12,7 @@ ToolWindowHarness::ToolWindowHarness()
 
 void ToolWindowHarness::click(const QString &name) const
 {
-    QTest::mouseClick(find(name), Qt::LeftButton);
+    clickButton(tool.get(), name);
 }
 
 void ToolWindowHarness::type(const QString &name, const QString &text) const

@@ -1,8 +1,14 @@
 #include "support/widgetdriver.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+
+void clickButton(const QObject *root, const QString &name)
+{
+    QTest::mouseClick(child<QAbstractButton>(root, name), Qt::LeftButton);
+}
 
 void typeText(QWidget *widget, const QString &text)
 {

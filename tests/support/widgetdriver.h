@@ -18,6 +18,8 @@ template <typename T> T *child(const QObject *root, const QString &name)
     return found;
 }
 
+// Clicks the named button of root with the mouse.
+void clickButton(const QObject *root, const QString &name);
 // Types any text, one key press per character (keyClicks takes ASCII only).
 void typeText(QWidget *widget, const QString &text);
 // Empties a text box, or the edit line of an editable picker, and types the text.
