@@ -1,5 +1,7 @@
 #include "protocol/textbytes.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 namespace {
@@ -42,9 +44,36 @@ std::optional<quint8> TextToByte(const QString &text)
     return quint8(rounded);
 }
 
+bool IsSendableChar(QChar c)
+{
+    const char16_t code = c.unicode();
+    return (code >= 0x20 && code <= 0x7E) || (code >= 0xA0 && code <= 0xFD);
+}
+
+QString SendableText(const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (IsSendableChar(c))
+            kept.append(c);
+    }
+    return kept;
+}
+
+QString UnsendableCodes(const QString &text)
+{
+    QStringList codes;
+    for (const QChar c : text) {
+        if (!IsSendableChar(c))
+            codes << QStringLiteral("%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return codes.join(QLatin1Char(' '));
+}
+
 QByteArray TextToWire(const QString &text)
 {
-    return text.toLatin1();
+    return SendableText(text).toLatin1();
 }
 
 bool IsWireText(const QString &text)

@@ -26,13 +26,16 @@ const QString StartupSection = QStringLiteral("Startup");
 const QString BacklightSection = QStringLiteral("Backlight");
 const QString BadIntervalText =
     QStringLiteral("Interval (seconds) must be a whole number from 0 to 255.");
+const QString LeftOutText =
+    QStringLiteral("%1 in the settings file holds characters that cannot be sent to the "
+                   "board (%2). They were left out of the start-up screen.");
 
 // Line 1 of the start-up screen; a line shorter than the display ends with
 // the end-of-line mark, a full one needs none.
 QByteArray StartupLine1(const QString &text)
 {
     QByteArray bytes = TextToWire(text);
-    if (text.size() < DisplayLineLength)
+    if (bytes.size() < DisplayLineLength)
         bytes.append(char(Cmd::EndOfLine));
     return bytes;
 }
@@ -150,11 +153,22 @@ void frmConfig::Form_Load()
     cboAuto->setCurrentIndex(cboAuto->findText(interval));
     cboAuto->setEditText(interval);
     selectSpeedOption();
-    txtLine1->setText(
-        ReadIniValue(StartupSection, QStringLiteral("LINE1")).left(DisplayLineLength));
-    txtLine2->setText(
-        ReadIniValue(StartupSection, QStringLiteral("LINE2")).left(DisplayLineLength));
+    txtLine1->setText(StoredStartupLine(QStringLiteral("LINE1"), QStringLiteral("Line1")));
+    txtLine2->setText(StoredStartupLine(QStringLiteral("LINE2"), QStringLiteral("Line2")));
     m_centreWhenShown = true;
+}
+
+// A stored start-up line as its box takes it: without the characters that
+// cannot be sent, then cut to the line. When characters were left out, a
+// warning names the key (as the file has it after a closing) and the codes.
+QString frmConfig::StoredStartupLine(const QString &readKey, const QString &savedKey)
+{
+    const QString stored = ReadIniValue(StartupSection, readKey);
+    const QString leftOut = UnsendableCodes(stored);
+    if (!leftOut.isEmpty())
+        MsgBox(this, LeftOutText.arg(StartupSection + QLatin1Char('/') + savedKey, leftOut),
+               QMessageBox::Warning);
+    return SendableText(stored).left(DisplayLineLength);
 }
 
 void frmConfig::Form_Unload()
