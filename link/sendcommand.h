@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QMessageBox>
 
 class MSComm;
@@ -12,7 +13,40 @@ enum class AfterRefusal
     CloseWindow
 };
 
+// What came of a send: written whole, or refused whole.
+enum class SendResult
+{
+    Sent,
+    PortNotOpen,
+    BoardNotTakingData
+};
+
+// Room a command of several writes needs before its first write: more than any
+// click of the panel writes (the custom characters, the largest, write 134
+// bytes). A command that starts with this much room left below the bound of
+// the port's output queue cannot reach the bound between its writes, as
+// nothing else writes while its handler runs; so the board never gets half a
+// definition when it stops taking data.
+inline constexpr int CommandRoom = 1024;
+
+// The decision of a send, without a word to the operator: the whole of the
+// bytes in one write when the port is open and its output queue has room for
+// them, otherwise nothing of them.
+SendResult WriteCommand(MSComm &port, const QByteArray &bytes);
+
+// Whether a command of several writes may begin: false only when the port is
+// open and its output queue has less than CommandRoom left. (A closed port is
+// told by the first write, as "Port Not Open".)
+bool RoomForCommand(const MSComm &port);
+
 // Writes the whole of strCommand to the port in one write when it is open;
 // otherwise warns "Port Not Open" with the window's icon and, for a tool
-// window, closes that window. strCommand is left as it is either way.
-void SendCommand(MSComm &port, QWidget *window, QMessageBox::Icon icon, AfterRefusal after);
+// window, closes that window. When the board has stopped taking data, warns
+// so (exclamation icon) and sends nothing; the window stays open, as nothing
+// is wrong with it. strCommand is left as it is.
+SendResult SendCommand(MSComm &port, QWidget *window, QMessageBox::Icon icon, AfterRefusal after);
+
+// Called before the first write of a command of several writes: false, after
+// the warning that the board is not taking data, when there is not room for
+// all of it, so the handler sends none of it.
+bool BoardTakesCommand(MSComm &port, QWidget *window);

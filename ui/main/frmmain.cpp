@@ -5,7 +5,6 @@
 #include "link/modini.h"
 #include "link/modvariables.h"
 #include "link/msgbox.h"
-#include "link/sendcommand.h"
 #include "link/serialsettings.h"
 #include "protocol/textbytes.h"
 #include "ui/main/toolwindowentry.h"
@@ -150,9 +149,9 @@ void frmMain::Form_Unload()
     WriteIniValue(u"Settings"_s, u"Setting"_s, strCommSettings);
 }
 
-void frmMain::SendCommand()
+SendResult frmMain::SendCommand()
 {
-    ::SendCommand(MSComm1, this, QMessageBox::Warning, AfterRefusal::StayOpen);
+    return ::SendCommand(MSComm1, this, QMessageBox::Warning, AfterRefusal::StayOpen);
 }
 
 std::optional<quint8> frmMain::PickerByte(const QComboBox *box, const QString &field)

@@ -314,4 +314,5 @@ void frmMain::initConnections()
 
     connect(&MSComm1, &MSComm::OnComm, this, &frmMain::MSComm1_OnComm);
     connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(&m_replyDeadline, &ReplyDeadline::expired, this, &frmMain::ReplyDeadline_Expired);
 }

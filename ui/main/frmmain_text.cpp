@@ -22,6 +22,8 @@ constexpr int LineWidth = 16;
 // Line 1, then NewLine when it is short, then line 2: two writes.
 void frmMain::cmdSendAscii_Click()
 {
+    if (!::BoardTakesCommand(MSComm1, this))
+        return;
     strCommand = TextToWire(txtLine1->text());
     if (strCommand.size() < LineWidth)
         strCommand.append(char(Cmd::NewLine));

@@ -249,6 +249,8 @@ void frmConfig::cmdSetLCD_Click()
     const QString line1 = txtLine1->text();
     const QString line2 = txtLine2->text();
     const QByteArray speedCommand = DeviceBaudCommand(strCommSettings);
+    if (!BoardTakesCommand(MSComm1, this))
+        return;
 
     merrowfunc::BuildAutoOff(*interval);
     SendCommand();

@@ -104,6 +104,8 @@ void frmScroll::cmdScroll_Click()
         optLtR->isChecked() ? Cmd::ScrollLeftToRight : Cmd::ScrollRightToLeft;
     const QString text1 = Text1->text();
     const QString text2 = Text2->text();
+    if (!BoardTakesCommand(MSComm1, this))
+        return;
 
     strCommand = ScrollHead(direction, text1);
     SendCommand();
