@@ -2,6 +2,7 @@
 
 #include "mainwindowharness.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QTimer>
 
@@ -20,13 +21,16 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QString>("readout");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("description");
 
         QTest::newRow("inputs 0") << "cmdReadInputs" << hex("FE0A") << hex("00") << "inputs"
-                                  << QString("0");
+                                  << QString("0") << "Digital inputs, as last read";
         QTest::newRow("0-10V count 32768")
-            << "cmdReadA1" << hex("FE0B") << hex("008000") << "analog1" << QString(" 321.1264V");
+            << "cmdReadA1" << hex("FE0B") << hex("008000") << "analog1" << QString(" 321.1264V")
+            << "0-10V input, as last read";
         QTest::newRow("0-20mA count 1000")
-            << "cmdReadA2" << hex("FE0D") << hex("0003E8") << "analog2" << QString(" 20mA");
+            << "cmdReadA2" << hex("FE0D") << hex("0003E8") << "analog2" << QString(" 20mA")
+            << "0-20mA input, as last read";
     }
 
     void replyShowsInReadout()
@@ -36,6 +40,7 @@ private slots:
         QFETCH(QByteArray, reply);
         QFETCH(QString, readout);
         QFETCH(QString, text);
+        QFETCH(QString, description);
         StartedMainWindow run;
 
         run.click(button);
@@ -45,6 +50,11 @@ private slots:
         run.board.write(reply);
         QTRY_COMPARE(run.find<QLabel>(readout)->text(), text);
         QCOMPARE(run.port->InBufferCount(), 0);
+        // A screen reader says the value, and what the read-out is on request.
+        QAccessibleInterface *spoken =
+            QAccessible::queryAccessibleInterface(run.find<QLabel>(readout));
+        QCOMPARE(spoken->text(QAccessible::Name), text);
+        QCOMPARE(spoken->text(QAccessible::Description), description);
         for (const char *other : {"inputs", "analog1", "analog2"}) {
             if (readout != QLatin1String(other))
                 QCOMPARE(run.find<QLabel>(other)->text(), QString());
