@@ -29,7 +29,7 @@ bool IsDecimalText(QStringView text)
 
 } // namespace
 
-std::optional<quint8> TextToByte(const QString &text)
+std::optional<double> DecimalNumber(const QString &text)
 {
     const QString trimmed = text.trimmed();
     if (!IsDecimalText(trimmed))
@@ -38,7 +38,15 @@ std::optional<quint8> TextToByte(const QString &text)
     const double value = trimmed.toDouble(&ok); // C locale: always a full stop
     if (!ok || !std::isfinite(value))
         return std::nullopt;
-    const double rounded = std::nearbyint(value); // default rounding: halves to even
+    return value;
+}
+
+std::optional<quint8> TextToByte(const QString &text)
+{
+    const auto value = DecimalNumber(text);
+    if (!value)
+        return std::nullopt;
+    const double rounded = std::nearbyint(*value); // default rounding: halves to even
     if (rounded < 0.0 || rounded > 255.0)
         return std::nullopt;
     return quint8(rounded);

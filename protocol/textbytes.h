@@ -4,6 +4,11 @@
 #include <QString>
 #include <optional>
 
+// The value of a decimal text: an optional sign, digits with at most one
+// decimal point, surrounding blanks allowed. No value for anything else
+// ("nan", "inf", "1e2", "0x10", "1,5", empty text).
+std::optional<double> DecimalNumber(const QString &text);
+
 // A number the operator typed or picked, as one parameter byte: decimal text,
 // surrounding blanks allowed, a fraction rounded to the nearest whole number
 // with halves to the even neighbour, result 0 to 255. Anything else has no value.

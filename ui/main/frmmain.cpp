@@ -36,12 +36,11 @@ std::optional<int> PortNumber(const QString &text)
 }
 
 // The stored auto-off interval leaves "Disable Auto Off" unchecked only when it
-// is a number other than 0; anything that is not a number checks it.
+// is a decimal number other than 0; anything else ("nan" and "inf" too) checks it.
 bool ChecksDisableAutoOff(const QString &autoOff)
 {
-    bool ok = false;
-    const double seconds = autoOff.trimmed().toDouble(&ok);
-    return !ok || seconds == 0.0;
+    const auto seconds = DecimalNumber(autoOff);
+    return !seconds || *seconds == 0.0;
 }
 
 // The stored level as a slider position, when it is a whole number on the slider.
