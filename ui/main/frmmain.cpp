@@ -76,7 +76,14 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), MSComm1(this), Timer1(t
     WireToolWindows();
 }
 
-frmMain::~frmMain() = default;
+// The tool windows hold references to MSComm1, a member, which would go before
+// the window's children. So they close first, with their own closing steps
+// (the port still open, if it was), and go while the port still exists.
+frmMain::~frmMain()
+{
+    CloseToolWindows();
+    DeleteToolWindows();
+}
 
 void frmMain::Form_Load()
 {

@@ -82,6 +82,7 @@ private:
     void CheckMenuItem(QActionGroup *group, int index);
     void WireToolWindows();
     void CloseToolWindows();
+    void DeleteToolWindows();
 
     // frmmain_text.cpp
     void cmdSendAscii_Click();
