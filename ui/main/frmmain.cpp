@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLayout>
 #include <QSlider>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -54,6 +55,20 @@ std::optional<int> SliderLevel(const QString &text, int minimum, int maximum)
     return int(*level);
 }
 
+// The first settings write of the run that fails is told, with the file and
+// the reason; later ones stay quiet. The settings stay in effect meanwhile.
+IniWriteFailureHandler TellFirstFailedWrite(QWidget *parent)
+{
+    return [parent, told = false](const IniWriteFailure &failure) mutable {
+        if (std::exchange(told, true))
+            return;
+        MsgBox(parent,
+               u"The settings could not be saved to %1.\nReason: %2"_s.arg(failure.path,
+                                                                           failure.reason),
+               QMessageBox::Warning);
+    };
+}
+
 QStringList Numbers(int first, int last)
 {
     QStringList items;
@@ -76,9 +91,13 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), MSComm1(this), Timer1(t
     layout()->setSizeConstraint(QLayout::SetFixedSize); // the client area fixes the window's size
     initConnections();
     WireToolWindows();
+    SetIniWriteFailureHandler(TellFirstFailedWrite(this));
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    SetIniWriteFailureHandler({});
+}
 
 void frmMain::Form_Load()
 {
