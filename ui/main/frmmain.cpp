@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLayout>
 #include <QSlider>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -52,6 +53,20 @@ std::optional<int> SliderLevel(const QString &text, int minimum, int maximum)
     return int(*level);
 }
 
+// The first settings write of the run that fails is told, with the file and
+// the reason; later ones stay quiet. The settings stay in effect meanwhile.
+IniWriteFailureHandler TellFirstFailedWrite(QWidget *parent)
+{
+    return [parent, told = false](const IniWriteFailure &failure) mutable {
+        if (std::exchange(told, true))
+            return;
+        MsgBox(parent,
+               u"The settings could not be saved to %1.\nReason: %2"_s.arg(failure.path,
+                                                                           failure.reason),
+               QMessageBox::Warning);
+    };
+}
+
 QStringList Numbers(int first, int last)
 {
     QStringList items;
@@ -74,15 +89,18 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), MSComm1(this), Timer1(t
     layout()->setSizeConstraint(QLayout::SetFixedSize); // the client area fixes the window's size
     initConnections();
     WireToolWindows();
+    SetIniWriteFailureHandler(TellFirstFailedWrite(this));
 }
 
 // The tool windows hold references to MSComm1, a member, which would go before
 // the window's children. So they close first, with their own closing steps
-// (the port still open, if it was), and go while the port still exists.
+// (the port still open, if it was), and go while the port still exists; their
+// closing may write settings, so the failure handler goes last.
 frmMain::~frmMain()
 {
     CloseToolWindows();
     DeleteToolWindows();
+    SetIniWriteFailureHandler({});
 }
 
 void frmMain::Form_Load()
