@@ -21,7 +21,10 @@
 namespace {
 
 constexpr int InputCount = 8;
-constexpr int MaxCount = 1023; // the analog inputs convert to 10 bits
+// A real board's inputs convert to 10 bits (0 to 1023), but the board answers
+// any 16-bit count, and --voltage and --current take the same range, so the
+// panel's handling of large counts can be tried.
+constexpr int MaxCount = 65535;
 constexpr int LogLines = 500;
 // The log is written out four times a second, at most 25 lines at a time: a
 // steady stream makes far more lines than anyone can read, and laying them
@@ -91,6 +94,13 @@ void BoardWindow::setUpStatus()
         m_status->fontMetrics().height());
     m_mismatch->setObjectName(QStringLiteral("speedMismatch"));
     m_mismatch->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    // Under the status, as wide as it, its place kept while hidden: showing it
+    // changes the window's size in neither direction.
+    m_mismatch->setFixedWidth(m_status->width());
+    m_mismatch->setWordWrap(true);
+    QSizePolicy keepPlace = m_mismatch->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_mismatch->setSizePolicy(keepPlace);
     m_mismatch->hide();
 }
 
@@ -110,9 +120,11 @@ void BoardWindow::buildLayout(const QString &linkText)
     controls->addWidget(buildOutputs());
     controls->addWidget(buildInputs());
     controls->addWidget(buildAnalog());
+    auto *statusColumn = new QVBoxLayout;
+    statusColumn->addWidget(m_status);
+    statusColumn->addWidget(m_mismatch);
     auto *statusRow = new QHBoxLayout;
-    statusRow->addWidget(m_status);
-    statusRow->addWidget(m_mismatch);
+    statusRow->addLayout(statusColumn);
     statusRow->addStretch();
     statusRow->addWidget(m_powerCycle);
     auto *layout = new QVBoxLayout(this);

@@ -1,35 +1,13 @@
 #include "link/inifile.h"
 
-#include <QFile>
+#include "link/initext.h"
+#include "link/safefile.h"
+
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringList>
-#include <optional>
+#include <QLockFile>
 #include <utility>
 
 namespace {
-
-struct Lines
-{
-    QStringList lines;
-    QString eol = QStringLiteral("\n");
-};
-
-Lines splitLines(const QByteArray &contents)
-{
-    Lines result;
-    const QString text = QString::fromLatin1(contents);
-    if (text.contains(QLatin1String("\r\n")))
-        result.eol = QStringLiteral("\r\n");
-    result.lines = text.split(QLatin1Char('\n'));
-    if (!result.lines.isEmpty() && result.lines.last().isEmpty())
-        result.lines.removeLast(); // the final line end, not an empty line
-    for (QString &line : result.lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    return result;
-}
 
 // The name of a "[name]" line; nothing for any other line.
 std::optional<QString> sectionName(const QString &line)
@@ -58,14 +36,30 @@ std::optional<QString> keyOf(const QString &line)
     return trimmed.left(equals).trimmed();
 }
 
+// A value in a pair of double or single quotes, which the reader takes off.
+bool isQuoted(const QString &value)
+{
+    if (value.size() < 2)
+        return false;
+    const QChar first = value.front();
+    return (first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first;
+}
+
 QString valueOf(const QString &line)
 {
-    QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
-    if (value.size() >= 2) {
-        const QChar first = value.front();
-        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
-            value = value.mid(1, value.size() - 2);
-    }
+    const QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
+    return isQuoted(value) ? value.mid(1, value.size() - 2) : value;
+}
+
+// The value as it goes into the file: on one line, so it cannot break the file
+// apart, and in double quotes when the reader would otherwise trim or unquote
+// it, so it reads back exactly.
+QString storedValue(QString value)
+{
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (value != value.trimmed() || isQuoted(value))
+        return QLatin1Char('"') + value + QLatin1Char('"');
     return value;
 }
 
@@ -96,12 +90,32 @@ int findKey(const QStringList &lines, std::pair<int, int> range, const QString &
     return -1;
 }
 
-// A value that would break the file apart goes in on one line.
-QString oneLine(QString value)
+// Where a new key of the section goes: after its last entry, before the blank
+// lines that separate it from the next section.
+int endOfEntries(const QStringList &lines, std::pair<int, int> range)
 {
-    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return value;
+    int end = range.second;
+    while (end > range.first && lines.at(end - 1).trimmed().isEmpty())
+        --end;
+    return end;
+}
+
+// The file read, or why it could not be: what stands in for a missing file.
+SafeFile::Contents currentContents(const QString &path, const QString &seedPath)
+{
+    const QString source = QFileInfo::exists(path) || seedPath.isEmpty() ? path : seedPath;
+    if (!QFileInfo::exists(source))
+        return {};
+    return SafeFile::read(source);
+}
+
+QString lockError(const QLockFile &lock, const QString &path)
+{
+    if (lock.error() == QLockFile::LockFailedError)
+        return QStringLiteral("Another program kept the file locked");
+    const QString folder = QFileInfo(path).absolutePath();
+    return SafeFile::whyNoNewFile(folder).value_or(
+        QStringLiteral("Its lock file could not be made"));
 }
 
 } // namespace
@@ -110,65 +124,61 @@ namespace IniFile {
 
 QString valueIn(const QByteArray &contents, const QString &section, const QString &key)
 {
-    const Lines parsed = splitLines(contents);
-    const auto range = findSection(parsed.lines, section);
+    const auto text = IniText::parse(contents);
+    if (!text)
+        return {};
+    const QStringList &lines = text->lines();
+    const auto range = findSection(lines, section);
     if (range.first < 0)
         return {};
-    const int line = findKey(parsed.lines, range, key);
+    const int line = findKey(lines, range, key);
     if (line < 0)
         return {};
-    return valueOf(parsed.lines.at(line)).left(MaxValueLength);
+    return valueOf(lines.at(line)).left(MaxValueLength);
 }
 
-QByteArray withValue(const QByteArray &contents, const QString &section, const QString &key,
-                     const QString &value)
+std::optional<QByteArray> withValue(const QByteArray &contents, const QString &section,
+                                    const QString &key, const QString &value)
 {
-    Lines parsed = splitLines(contents);
-    QStringList &lines = parsed.lines;
-    const QString entry = key + QLatin1Char('=') + oneLine(value);
+    auto text = IniText::parse(contents);
+    if (!text)
+        return std::nullopt;
+    const QStringList &lines = text->lines();
+    const QString entry = key + QLatin1Char('=') + storedValue(value);
     const auto range = findSection(lines, section);
     if (range.first < 0) {
-        lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
+        text->insertLine(int(lines.size()), QLatin1Char('[') + section + QLatin1Char(']'));
+        text->insertLine(int(lines.size()), entry);
     } else if (const int line = findKey(lines, range, key); line >= 0) {
-        lines[line] = entry;
+        text->replaceLine(line, entry);
     } else {
-        int insertAt = range.second;
-        while (insertAt > range.first && lines.at(insertAt - 1).trimmed().isEmpty())
-            --insertAt; // keep the blank lines that separate it from the next section
-        lines.insert(insertAt, entry);
+        text->insertLine(endOfEntries(lines, range), entry);
     }
-    return (lines.join(parsed.eol) + parsed.eol).toLatin1();
+    return text->toBytes();
 }
 
-QString read(const QString &path, const QString &section, const QString &key)
+QString read(const QString &path, const QString &section, const QString &key,
+             const QString &seedPath)
 {
-    if (!QFileInfo(path).isFile())
-        return {}; // a pipe or device in its place would never end or never answer
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return valueIn(file.readAll(), section, key);
+    return valueIn(currentContents(path, seedPath).bytes, section, key);
 }
 
-bool write(const QString &path, const QString &section, const QString &key, const QString &value)
+WriteResult write(const QString &path, const QString &section, const QString &key,
+                  const QString &value, const QString &seedPath)
 {
-    QByteArray contents;
-    QFile existing(path);
-    if (existing.exists()) {
-        if (!QFileInfo(path).isFile() || !existing.open(QIODevice::ReadOnly))
-            return false; // never replace a file we could not read
-        contents = existing.readAll();
-        existing.close();
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray updated = withValue(contents, section, key, value);
-    if (file.write(updated) != updated.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMs);
+    if (!lock.tryLock(LockWaitMs))
+        return {lockError(lock, path)};
+    const SafeFile::Contents current = currentContents(path, seedPath);
+    if (!current.error.isEmpty())
+        return {current.error}; // never replace a file that could not be read
+    const auto updated = withValue(current.bytes, section, key, value);
+    if (!updated)
+        return {QStringLiteral("Its text does not follow the encoding it declares")};
+    if (const auto error = SafeFile::replace(path, *updated))
+        return {*error};
+    return {};
 }
 
 } // namespace IniFile

@@ -1,67 +1,111 @@
 #include "link/modini.h"
 
 #include "link/inifile.h"
-#include "link/inikeys.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <optional>
 
 namespace {
 
-QString &folderOverride()
+struct IniState
 {
-    static QString folder;
-    return folder;
+    std::optional<IniLocation> chosen;
+    std::optional<IniLocation> override;
+    IniWriteFailureHandler onFailure;
+};
+
+IniState &state()
+{
+    static IniState current;
+    return current;
 }
 
-// A build tree or a portable copy keeps its settings beside the executable.
-// An installed program (a system folder, or one the user cannot write) keeps
-// them in the user's configuration folder instead.
-bool isPortableFolder(const QString &folder)
+QString withSeparator(QString folder)
 {
-    return QFileInfo(folder).isWritable() && !folder.startsWith(QLatin1String("/usr/"));
-}
-
-QString programFolder()
-{
-    if (!QCoreApplication::instance())
-        return QDir::currentPath();
-    QString folder = QCoreApplication::applicationDirPath();
-    if (isPortableFolder(folder))
-        return folder;
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-}
-
-} // namespace
-
-QString IniFolder()
-{
-    QString folder = folderOverride().isEmpty() ? programFolder() : folderOverride();
     if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QDir::separator()))
         folder += QLatin1Char('/');
     return folder;
 }
 
+// Chosen at the first use, which is the main window's start-up, and kept for
+// the run: a folder that turns read-only later does not move the file.
+IniLocation defaultLocation()
+{
+    if (!QCoreApplication::instance())
+        return {withSeparator(QDir::currentPath()), {}};
+    auto &chosen = state().chosen;
+    if (!chosen) {
+        const QString folder = QCoreApplication::applicationDirPath();
+        chosen =
+            ChooseIniLocation(folder, QFileInfo(folder).isWritable(),
+                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    }
+    return *chosen;
+}
+
+IniLocation location()
+{
+    const auto &override = state().override;
+    return override ? *override : defaultLocation();
+}
+
+} // namespace
+
+IniLocation ChooseIniLocation(const QString &programFolder, bool programFolderWritable,
+                              const QString &userFolder)
+{
+    const IniLocation beside{withSeparator(programFolder), {}};
+    if (programFolderWritable && !beside.folder.startsWith(QLatin1String("/usr/")))
+        return beside;
+    IniLocation user{withSeparator(userFolder), {}};
+    if (!QFileInfo::exists(user.path()) && QFileInfo(beside.path()).isFile())
+        user.seedPath = beside.path();
+    return user;
+}
+
+QString IniFolder()
+{
+    return location().folder;
+}
+
 QString IniPath()
 {
-    return IniFolder() + Ini::FileName;
+    return location().path();
 }
 
 void SetIniFolder(const QString &folder)
 {
-    folderOverride() = folder;
+    SetIniLocation({folder.isEmpty() ? QString() : withSeparator(folder), {}});
+}
+
+void SetIniLocation(const IniLocation &location)
+{
+    if (location.folder.isEmpty())
+        state().override.reset();
+    else
+        state().override = location;
 }
 
 QString ReadIniValue(const QString &section, const QString &key)
 {
-    return IniFile::read(IniPath(), section, key);
+    const IniLocation where = location();
+    return IniFile::read(where.path(), section, key, where.seedPath);
 }
 
 void WriteIniValue(const QString &section, const QString &key, const QString &value)
 {
-    if (folderOverride().isEmpty())
-        QDir().mkpath(IniFolder()); // the user's configuration folder may not exist yet
-    IniFile::write(IniPath(), section, key, value); // a failed write is not reported
+    const IniLocation where = location();
+    if (!state().override)
+        QDir().mkpath(where.folder); // the user's configuration folder may not exist yet
+    const auto written = IniFile::write(where.path(), section, key, value, where.seedPath);
+    if (!written && state().onFailure)
+        state().onFailure({where.path(), written.error});
+}
+
+void SetIniWriteFailureHandler(IniWriteFailureHandler handler)
+{
+    state().onFailure = std::move(handler);
 }

@@ -1,16 +1,46 @@
 #pragma once
 
-#include <QString>
+#include "link/inikeys.h"
 
-// The panel's settings file vantor.ini in the program's folder.
+#include <QString>
+#include <functional>
+
+// The panel's settings file vantor.ini.
+
+// Where the settings live, chosen once at start-up.
+struct IniLocation
+{
+    QString folder;   // with exactly one trailing separator
+    QString seedPath; // read in place of the file until the first write makes it; may be empty
+    QString path() const { return folder + Ini::FileName; }
+};
+
+// A build tree or a portable copy keeps its settings beside the program. An
+// installed program (under /usr/, or in a folder it cannot write) keeps them in
+// the user's folder; while the user has no copy yet, one beside the program is
+// read and seeds the user's copy at the first write.
+IniLocation ChooseIniLocation(const QString &programFolder, bool programFolderWritable,
+                              const QString &userFolder);
+
+struct IniWriteFailure
+{
+    QString path;
+    QString reason;
+};
+using IniWriteFailureHandler = std::function<void(const IniWriteFailure &)>;
 
 // The value of the key, cut to 254 characters; empty when missing.
 QString ReadIniValue(const QString &section, const QString &key);
-// Writes the value; a failed write goes unnoticed and loses the value.
+// Writes the value; a write that fails leaves the file as it was and is handed
+// to the failure handler.
 void WriteIniValue(const QString &section, const QString &key, const QString &value);
-// The program's folder with exactly one trailing separator.
+// Called with every failed write; an empty handler lets them pass silently.
+void SetIniWriteFailureHandler(IniWriteFailureHandler handler);
+// The folder of the settings file with exactly one trailing separator.
 QString IniFolder();
 // IniFolder() + "vantor.ini".
 QString IniPath();
-// Points the settings file at another folder (tests, portable copies); empty restores the default.
+// Points the settings file at another folder or location (tests, portable
+// copies); an empty folder restores the one chosen at start-up.
 void SetIniFolder(const QString &folder);
+void SetIniLocation(const IniLocation &location);

@@ -94,16 +94,23 @@ bool MSComm::setPortOpen(bool open)
     return true;
 }
 
-void MSComm::setOutput(const QByteArray &bytes)
+bool MSComm::setOutput(const QByteArray &bytes)
 {
     if (!m_port->isOpen())
-        return;
+        return false;
+    // Bytes the line can take now are handed over first, so the queue counts
+    // only what the device really has not taken.
+    if (m_port->bytesToWrite() > 0 && canTakeBytes(*m_port))
+        m_port->flush();
+    if (m_port->bytesToWrite() + bytes.size() > OutBufferSize)
+        return false;
     m_port->write(bytes);
     // Hand the bytes to the driver now rather than at the next event loop pass;
     // when the line is full they wait, in order, until it drains.
     if (canTakeBytes(*m_port))
         m_port->flush();
     emit outputWritten(bytes);
+    return true;
 }
 
 QByteArray MSComm::Input()
@@ -111,6 +118,20 @@ QByteArray MSComm::Input()
     QByteArray bytes;
     bytes.swap(m_received);
     return bytes;
+}
+
+int MSComm::OutBufferCount() const
+{
+    return int(m_port->bytesToWrite());
+}
+
+void MSComm::setInBufferCount(int count)
+{
+    if (count != 0)
+        return;
+    m_received.clear();
+    if (m_port->isOpen())
+        m_port->clear(QSerialPort::Input);
 }
 
 QString MSComm::DeviceName() const

@@ -25,6 +25,10 @@ public:
         comEventRxOver = 1006,
     };
     static constexpr int InBufferSize = 1024;
+    // Bound of the bytes written but not yet taken by the device: 64 KiB is
+    // over a minute of sending at 9600 bit/s, so only a board that has
+    // stopped reading ever fills it.
+    static constexpr int OutBufferSize = 64 * 1024;
     // The device (a path, or a name such as COM3) behind a port number.
     using DeviceResolver = std::function<QString(int port)>;
 
@@ -51,10 +55,18 @@ public:
     void setInputMode(int mode) { m_inputMode = mode; }
 
     // Queues all the bytes for sending, in order, in one write; returns at once.
-    void setOutput(const QByteArray &bytes);
+    // Refuses the whole write, queueing nothing of it, when the port is closed
+    // or the bytes would take the output queue past OutBufferSize.
+    bool setOutput(const QByteArray &bytes);
+    // Bytes written and not yet taken by the device.
+    int OutBufferCount() const;
     // All bytes received and not yet read; reading removes them.
     QByteArray Input();
     int InBufferCount() const { return int(m_received.size()); }
+    // Setting 0 discards every byte received and not yet read, also what the
+    // port and the driver still hold, as setting the count to 0 empties the
+    // receive buffer of a serial control. Other counts change nothing.
+    void setInBufferCount(int count);
 
     int CommEvent() const { return m_commEvent; }
 

@@ -1,12 +1,15 @@
 #include "link/sendcommand.h"
 
 #include "link/mscomm.h"
-#include "protocol/commandbuffer.h"
 
-SendOutcome WriteCommand(MSComm &port)
+SendResult WriteCommand(MSComm &port, const QByteArray &bytes)
 {
     if (!port.PortOpen())
-        return SendOutcome::PortClosed;
-    port.setOutput(strCommand);
-    return SendOutcome::Sent;
+        return SendResult::PortNotOpen;
+    return port.setOutput(bytes) ? SendResult::Sent : SendResult::BoardNotTakingData;
+}
+
+bool RoomForCommand(const MSComm &port)
+{
+    return !port.PortOpen() || port.OutBufferCount() + CommandRoom <= MSComm::OutBufferSize;
 }

@@ -1,5 +1,7 @@
 #include "protocol/textbytes.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 namespace {
@@ -27,7 +29,7 @@ bool IsDecimalText(QStringView text)
 
 } // namespace
 
-std::optional<quint8> TextToByte(const QString &text)
+std::optional<double> DecimalNumber(const QString &text)
 {
     const QString trimmed = text.trimmed();
     if (!IsDecimalText(trimmed))
@@ -36,13 +38,48 @@ std::optional<quint8> TextToByte(const QString &text)
     const double value = trimmed.toDouble(&ok); // C locale: always a full stop
     if (!ok || !std::isfinite(value))
         return std::nullopt;
-    const double rounded = std::nearbyint(value); // default rounding: halves to even
+    return value;
+}
+
+std::optional<quint8> TextToByte(const QString &text)
+{
+    const auto value = DecimalNumber(text);
+    if (!value)
+        return std::nullopt;
+    const double rounded = std::nearbyint(*value); // default rounding: halves to even
     if (rounded < 0.0 || rounded > 255.0)
         return std::nullopt;
     return quint8(rounded);
 }
 
+bool IsSendableChar(QChar c)
+{
+    const char16_t code = c.unicode();
+    return (code >= 0x20 && code <= 0x7E) || (code >= 0xA0 && code <= 0xFD);
+}
+
+QString SendableText(const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (IsSendableChar(c))
+            kept.append(c);
+    }
+    return kept;
+}
+
+QString UnsendableCodes(const QString &text)
+{
+    QStringList codes;
+    for (const QChar c : text) {
+        if (!IsSendableChar(c))
+            codes << QStringLiteral("%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return codes.join(QLatin1Char(' '));
+}
+
 QByteArray TextToWire(const QString &text)
 {
-    return text.toLatin1();
+    return SendableText(text).toLatin1();
 }

@@ -1,12 +1,31 @@
 #include "ui/displayline.h"
 
+#include "protocol/textbytes.h"
+
 #include <QLineEdit>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace {
+
+// Accepts a text only when every character obeys the wire's text rule, so a
+// typed or pasted text never holds a byte that cannot be sent.
+class SendableTextValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &) const override
+    {
+        return std::all_of(input.cbegin(), input.cend(), IsSendableChar) ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
 
 void SetUpDisplayText(QLineEdit *box, int maxLength)
 {
-    static const QRegularExpression printable(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FD}]*"));
     box->setMaxLength(maxLength);
-    box->setValidator(new QRegularExpressionValidator(printable, box));
+    box->setValidator(new SendableTextValidator(box));
 }

@@ -1,6 +1,7 @@
 #include "ui/toolwindow.h"
 
 #include <QCloseEvent>
+#include <QWindow>
 
 ToolWindow::ToolWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -10,6 +11,7 @@ ToolWindow::ToolWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 void ToolWindow::open()
 {
     if (!m_loaded) {
+        dropClosedWindowHandle();
         m_loaded = true;
         Form_Load();
         if (!m_loaded)
@@ -27,4 +29,15 @@ void ToolWindow::closeEvent(QCloseEvent *event)
         Form_Unload();
     }
     event->accept();
+}
+
+// Qt drops the native window when a window closes but keeps its window handle,
+// and close() on a hidden window in that state returns without a close event
+// on some platforms (offscreen, minimal). Without the handle, close() goes
+// straight to closeEvent, as at the first opening, so a window that closes
+// itself while loading really closes. Showing makes a new handle.
+void ToolWindow::dropClosedWindowHandle()
+{
+    if (windowHandle() && !windowHandle()->handle())
+        destroy();
 }

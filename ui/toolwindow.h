@@ -24,5 +24,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void dropClosedWindowHandle();
+
     bool m_loaded = false;
 };

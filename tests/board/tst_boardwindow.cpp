@@ -38,6 +38,7 @@ private slots:
     void inputCheckBoxesAnswerReadInputs();
     void analogCountsAnswerTheReads_data();
     void analogCountsAnswerTheReads();
+    void largeStartingCountsShownAsAnswered();
     void outputLamps();
     void powerCycleButton();
     void speedMismatchIsShown();
@@ -134,6 +135,19 @@ void tst_BoardWindow::analogCountsAnswerTheReads()
     QCOMPARE(receive(read), reply);
 }
 
+// Counts given at the start (--voltage, --current) go up to 65535: the boxes
+// show what the board answers.
+void tst_BoardWindow::largeStartingCountsShownAsAnswered()
+{
+    delete m_window;
+    m_host->setVoltageCount(40000);
+    m_host->setCurrentCount(65535);
+    m_window = new BoardWindow(*m_host, QStringLiteral("test"));
+    QCOMPARE(child<QSpinBox>("voltageCount")->value(), 40000);
+    QCOMPARE(child<QSpinBox>("currentCount")->value(), 65535);
+    QCOMPARE(receive(Bytes({0xFE, 0x0B, 0xFE, 0x0D})), Bytes({0, 0x9C, 0x40, 0, 0xFF, 0xFF}));
+}
+
 void tst_BoardWindow::outputLamps()
 {
     receive(Bytes({0xFE, 0x2F, 5}));
@@ -160,8 +174,11 @@ void tst_BoardWindow::speedMismatchIsShown()
 {
     auto *mismatch = child<QLabel>("speedMismatch");
     QVERIFY(!mismatch->isVisible());
+    const QSize size = m_window->size();
     QCOMPARE(receive(Bytes({0xFE, 0x0A}), 19200), QByteArray());
     QVERIFY(mismatch->isVisible());
+    QTest::qWait(0);                  // the layout settles
+    QCOMPARE(m_window->size(), size); // the window neither widens nor grows
     QCOMPARE(mismatch->text(),
              QStringLiteral("speed mismatch: panel 19200 bit/s, board 9600 bit/s"));
     QCOMPARE(Row(*m_model, 0), QString::fromLatin1(BoardSettings().startup.rowText(0).c_str()));

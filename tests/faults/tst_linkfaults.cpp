@@ -1,7 +1,9 @@
 // The main window when the board misbehaves: it vanishes (idle, during a read,
 // during the user-screen upload), stops reading, or floods the line.
 
+#include "link/sendcommand.h"
 #include "support/mainwindowharness.h"
+#include "ui/main/toolwindowentry.h"
 #include "ui/tools/frmscreen.h"
 
 #include <QAction>
@@ -78,6 +80,8 @@ private slots:
     void deviceVanishesDuringReadWait();
     void deviceVanishesDuringScreenUpload();
     void boardThatStopsReadingNeverBlocksTheWindow();
+    void boardThatStopsReadingGetsWholeCommandsOrNone_data();
+    void boardThatStopsReadingGetsWholeCommandsOrNone();
     void floodOfUnaskedBytesStaysBounded();
 };
 
@@ -186,13 +190,15 @@ void tst_LinkFaults::boardThatStopsReadingNeverBlocksTheWindow()
 {
     StartedMainWindow run;
 
-    // Far more than a pseudo-terminal holds, while the board reads nothing:
-    // each write returns, and the bytes wait in order for the board.
+    // More than a pseudo-terminal holds, while the board reads nothing: each
+    // write returns, and the bytes wait in order for the board.
     QByteArray expected;
-    for (char fill = 'a'; fill < 'a' + 16; ++fill) {
-        const QByteArray block(256 * 1024, fill);
-        run.port->setOutput(block);
+    int blocks = 0;
+    for (char fill = 'a'; run.port->OutBufferCount() < MSComm::OutBufferSize / 2; ++fill) {
+        const QByteArray block(8 * 1024, fill);
+        QVERIFY(run.port->setOutput(block));
         expected += block;
+        ++blocks;
     }
     QVERIFY(run.port->PortOpen()); // a full line is not a lost device
 
@@ -209,7 +215,7 @@ void tst_LinkFaults::boardThatStopsReadingNeverBlocksTheWindow()
     QCOMPARE(run.boxes.count(), 0);
 
     // Once the board reads again, every byte arrives, in order.
-    const QList<QByteArray> queued = run.takeWrites().mid(16);
+    const QList<QByteArray> queued = run.takeWrites().mid(blocks);
     QCOMPARE(queued.size(), 3); // line 1, the empty line 2, the read request
     QVERIFY(queued.first().startsWith("STILL HERE"));
     QCOMPARE(queued.last(), hex("FE0A"));
@@ -217,6 +223,66 @@ void tst_LinkFaults::boardThatStopsReadingNeverBlocksTheWindow()
     const QByteArray arrived = run.board.readExactly(int(expected.size()), DrainTimeoutMs);
     QCOMPARE(arrived.size(), expected.size());
     QVERIFY(arrived == expected);
+}
+
+// Against a board that reads nothing, the queue stops at its bound: a command
+// goes whole or not at all, a command of several writes only with room for
+// all of them, and a refusal says so. What was taken reaches the board in
+// order once it reads again, without a byte of what was refused.
+void tst_LinkFaults::boardThatStopsReadingGetsWholeCommandsOrNone_data()
+{
+    QTest::addColumn<int>("room");     // bytes left below the bound
+    QTest::addColumn<QString>("menu"); // the tool window clicked in; none for the main window
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("writes");
+
+    QTest::newRow("Clear LCD, one byte, one byte of room") << 1 << ""
+                                                           << "cmdClearLCD" << 1;
+    QTest::newRow("Clear LCD, no room") << 0 << ""
+                                        << "cmdClearLCD" << 0;
+    QTest::newRow("Read 0-10V, one byte of room") << 1 << ""
+                                                  << "cmdReadA1" << 0;
+    QTest::newRow("Send, two writes, less room than a command needs") << 100 << ""
+                                                                      << "cmdSendAscii" << 0;
+    QTest::newRow("Send Configuration, room for its first two writes only") << 8 << "mnuConfig"
+                                                                            << "cmdSetLCD" << 0;
+    QTest::newRow("Send Configuration with room for a command") << CommandRoom << "mnuConfig"
+                                                                << "cmdSetLCD" << 5;
+}
+
+void tst_LinkFaults::boardThatStopsReadingGetsWholeCommandsOrNone()
+{
+    QFETCH(int, room);
+    QFETCH(QString, menu);
+    QFETCH(QString, button);
+    QFETCH(int, writes);
+    StartedMainWindow run;
+    QWidget *window = run.window.get();
+    if (!menu.isEmpty()) {
+        run.find<QAction>(menu)->trigger();
+        window = run.find<QAction>(menu)->findChild<ToolWindowEntry *>()->window();
+    }
+    typeText(child<QLineEdit>(window, QStringLiteral("txtLine1")), QStringLiteral("HELLO"));
+
+    const int filled = MSComm::OutBufferSize - room;
+    for (int tries = 0; tries < 20 && run.port->OutBufferCount() != filled; ++tries) {
+        QVERIFY(run.port->setOutput(QByteArray(filled - run.port->OutBufferCount(), 'f')));
+        QTest::qWait(20); // the line takes what it can hold, then nothing more
+    }
+    QCOMPARE(run.port->OutBufferCount(), filled);
+    const QByteArray before = run.takeWrites().join();
+
+    clickButton(window, button);
+    const QList<QByteArray> taken = run.takeWrites();
+    QCOMPARE(taken.size(), writes);
+    QCOMPARE(run.boxes.count(), writes ? 0 : 1);
+    if (!writes)
+        QVERIFY(run.boxes.texts().at(0).startsWith("The board is not taking data"));
+    QVERIFY(window->isVisible());
+    QVERIFY(run.port->PortOpen());
+
+    const QByteArray expected = before + taken.join();
+    QCOMPARE(run.board.readExactly(int(expected.size()) + 1, 500), expected);
 }
 
 void tst_LinkFaults::floodOfUnaskedBytesStaysBounded()

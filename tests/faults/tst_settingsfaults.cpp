@@ -1,6 +1,6 @@
 // The main window over a settings file that is damaged, odd or cannot be
 // written: it starts, falls back where it must, keeps every line it does not
-// own, and never bothers the operator about the file.
+// own, and tells the operator once when the settings could not be saved.
 
 #include "support/mainwindowharness.h"
 
@@ -53,8 +53,8 @@ class tst_SettingsFaults : public QObject
 private slots:
     void oddFileStartsAndKeepsOtherLines_data();
     void oddFileStartsAndKeepsOtherLines();
-    void unwritableFolderGoesUnnoticed_data();
-    void unwritableFolderGoesUnnoticed();
+    void unwritableFolderIsToldOnce_data();
+    void unwritableFolderIsToldOnce();
 };
 
 void tst_SettingsFaults::oddFileStartsAndKeepsOtherLines_data()
@@ -129,17 +129,21 @@ void tst_SettingsFaults::oddFileStartsAndKeepsOtherLines()
     QVERIFY(written == withPty(after, run.board.slavePath()));
 }
 
-void tst_SettingsFaults::unwritableFolderGoesUnnoticed_data()
+void tst_SettingsFaults::unwritableFolderIsToldOnce_data()
 {
     QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("reason");
     // Tests may run as root, who writes into read-only folders: these refuse even root.
-    QTest::newRow("under /proc") << "/proc";
-    QTest::newRow("parent is a regular file") << "regular-file/vantor";
+    QTest::newRow("under /proc") << "/proc"
+                                 << "No such file or directory";
+    QTest::newRow("parent is a regular file") << "regular-file/vantor"
+                                              << "Not a directory";
 }
 
-void tst_SettingsFaults::unwritableFolderGoesUnnoticed()
+void tst_SettingsFaults::unwritableFolderIsToldOnce()
 {
     QFETCH(QString, folder);
+    QFETCH(QString, reason);
     MainWindowHarness run;
     run.settings("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Backlight]\nLevel=50\n"
                  "AutoOff=30\n[Startup]\nLine1=KEPT\n");
@@ -161,12 +165,18 @@ void tst_SettingsFaults::unwritableFolderGoesUnnoticed()
     typeText(line1, QStringLiteral("LOST"));
     config->close();
     QVERIFY(!config->isVisible());
+    // The first of its three failed writes is told, with the file and the reason.
+    QCOMPARE(run.boxes.count(), 1);
+    QCOMPARE(run.boxes.boxes().first().icon, QMessageBox::Warning);
+    QCOMPARE(run.boxes.texts().first(),
+             QStringLiteral("The settings could not be saved to %1.\nReason: %2")
+                 .arg(IniPath(), reason));
 
-    // The panel runs on: the port still works and nobody was told of the file.
+    // The panel runs on, and the main window's failed writes stay quiet.
     run.click(QStringLiteral("cmdClearLCD"));
     QCOMPARE(run.board.read().right(1), hex("0D"));
     run.window->close();
-    QCOMPARE(run.boxes.count(), 0);
+    QCOMPARE(run.boxes.count(), 1);
 
     SetIniFolder(run.ini.folder());
     QCOMPARE(run.ini.contents(), original);

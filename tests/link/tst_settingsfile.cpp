@@ -9,6 +9,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+const QByteArray Utf8Mark = "\xEF\xBB\xBF";
+
+QByteArray Utf16(const char *text, QStringConverter::Encoding encoding)
+{
+    QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+    return encoder.encode(QString::fromUtf8(text));
+}
+
+} // namespace
+
 class tst_SettingsFile : public QObject
 {
     Q_OBJECT
@@ -30,10 +42,16 @@ private slots:
     void valueWithLineBreakStaysOneEntry();
     void writtenValuesReadBack_data();
     void writtenValuesReadBack();
+    void fileFormIsReadAndKept_data();
+    void fileFormIsReadAndKept();
 
-    void unwritableFolderLeavesOldFileAndReportsNothing();
+    void unwritableFolderLeavesOldFileAndIsReported();
+    void unreadableFileIsNotReplaced_data();
     void unreadableFileIsNotReplaced();
     void folderGetsExactlyOneSeparator();
+    void locationIsChosen_data();
+    void locationIsChosen();
+    void copyBesideProgramSeedsUsersCopy();
 };
 
 void tst_SettingsFile::lookupIgnoresCase_data()
@@ -184,6 +202,11 @@ void tst_SettingsFile::writtenValuesReadBack_data()
     QTest::newRow("latin-1") << QString::fromUtf8("Gr\u00fc\u00dfe \u00b0C");
     QTest::newRow("brackets and equals") << "[x]=y;z";
     QTest::newRow("16 blanks inside") << "A                B";
+    QTest::newRow("outer blanks") << "  Hello A";
+    QTest::newRow("only blanks") << "   ";
+    QTest::newRow("tab in front") << "\tX";
+    QTest::newRow("in double quotes") << "\"quoted\"";
+    QTest::newRow("in single quotes") << "'x'";
 }
 
 void tst_SettingsFile::writtenValuesReadBack()
@@ -196,43 +219,137 @@ void tst_SettingsFile::writtenValuesReadBack()
     QCOMPARE(ReadIniValue("Startup", "LINE2"), QStringLiteral("keep"));
 }
 
-void tst_SettingsFile::unwritableFolderLeavesOldFileAndReportsNothing()
+void tst_SettingsFile::fileFormIsReadAndKept_data()
 {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("key"); // read from [Settings]
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("written"); // to [Settings] Setting
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("UTF-8 mark") << Utf8Mark + "[Settings]\nCommPort=2\n"
+                                << "CommPort"
+                                << "2"
+                                << "9600,n,8,1"
+                                << Utf8Mark + "[Settings]\nCommPort=2\nSetting=9600,n,8,1\n";
+    QTest::newRow("UTF-8 text after the mark")
+        << Utf8Mark + "[Settings]\nOwner=J\xC3\xBCrgen\n"
+        << "Owner" << QString::fromUtf8("J\u00fcrgen") << QString::fromUtf8("\u00b0C")
+        << Utf8Mark
+               + "[Settings]\nOwner=J\xC3\xBCrgen\nSetting=\xC2\xB0"
+                 "C\n";
+    QTest::newRow("UTF-16 little-endian")
+        << Utf16("[Settings]\r\nCommPort=2\r\n", QStringConverter::Utf16LE) << "CommPort"
+        << "2"
+        << "9600,n,8,1"
+        << Utf16("[Settings]\r\nCommPort=2\r\nSetting=9600,n,8,1\r\n", QStringConverter::Utf16LE);
+    QTest::newRow("UTF-16 big-endian")
+        << Utf16("[Settings]\nCommPort=2\n", QStringConverter::Utf16BE) << "CommPort"
+        << "2"
+        << "9600,n,8,1"
+        << Utf16("[Settings]\nCommPort=2\nSetting=9600,n,8,1\n", QStringConverter::Utf16BE);
+    QTest::newRow("CR line ends") << QByteArray("[Settings]\rCommPort=2\r") << "CommPort"
+                                  << "2"
+                                  << "9600,n,8,1"
+                                  << QByteArray("[Settings]\rCommPort=2\rSetting=9600,n,8,1\r");
+    QTest::newRow("CR line ends, none at the end")
+        << QByteArray("[Ports]\rCOM1=/dev/x\r[Settings]\rCommPort=2") << "CommPort"
+        << "2"
+        << "9600,n,8,1"
+        << QByteArray("[Ports]\rCOM1=/dev/x\r[Settings]\rCommPort=2\rSetting=9600,n,8,1\r");
+    // Each line keeps its own ending; a new line takes the most common one.
+    QTest::newRow("one CRLF line among LF lines")
+        << QByteArray("[Ports]\r\nCOM1=/dev/x\n[Settings]\nCommPort=2\n") << "CommPort"
+        << "2"
+        << "9600,n,8,1"
+        << QByteArray("[Ports]\r\nCOM1=/dev/x\n[Settings]\nCommPort=2\nSetting=9600,n,8,1\n");
+    QTest::newRow("one LF line among CRLF lines")
+        << QByteArray("[Settings]\r\nCommPort=2\r\n[Notes]\nA=1\r\n") << "CommPort"
+        << "2"
+        << "9600,n,8,1"
+        << QByteArray("[Settings]\r\nCommPort=2\r\nSetting=9600,n,8,1\r\n[Notes]\nA=1\r\n");
+    // A value the reader would trim or unquote goes in double quotes.
+    QTest::newRow("outer blanks quoted")
+        << QByteArray("[Settings]\nCommPort=2\n") << "CommPort"
+        << "2"
+        << "  9600,n,8,1" << QByteArray("[Settings]\nCommPort=2\nSetting=\"  9600,n,8,1\"\n");
+}
+
+void tst_SettingsFile::fileFormIsReadAndKept()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, after);
+    TestIni ini;
+    ini.setContents(before);
+    QCOMPARE(ReadIniValue("Settings", key), value);
+    WriteIniValue("Settings", "Setting", written);
+    QCOMPARE(ini.contents(), after);
+    QCOMPARE(ReadIniValue("Settings", "Setting"), written);
+}
+
+void tst_SettingsFile::unwritableFolderLeavesOldFileAndIsReported()
+{
+    QList<IniWriteFailure> failures;
+    SetIniWriteFailureHandler([&](const IniWriteFailure &failure) { failures << failure; });
     // /proc refuses new files even to root; a missing folder refuses them too.
     for (const QString &folder : {QStringLiteral("/proc"), QStringLiteral("/nonexistent/vantor")}) {
         SetIniFolder(folder);
         WriteIniValue("Settings", "CommPort", "5");
         QCOMPARE(ReadIniValue("Settings", "CommPort"), QString());
+        QCOMPARE(failures.size(), 1);
+        QCOMPARE(failures.takeFirst().path, folder + "/vantor.ini");
     }
     SetIniFolder(QString());
-    if (geteuid() == 0)
-        return; // root writes into read-only folders
-    TestIni ini;
-    ini.setContents("[Settings]\nCommPort=2\n");
-    chmod(QFile::encodeName(ini.folder()).constData(), 0555);
-    WriteIniValue("Settings", "CommPort", "5");
-    chmod(QFile::encodeName(ini.folder()).constData(), 0755);
-    QCOMPARE(ini.contents(), QByteArray("[Settings]\nCommPort=2\n"));
+    if (geteuid() != 0) { // root writes into read-only folders
+        TestIni ini;
+        ini.setContents("[Settings]\nCommPort=2\n");
+        chmod(QFile::encodeName(ini.folder()).constData(), 0555);
+        WriteIniValue("Settings", "CommPort", "5");
+        chmod(QFile::encodeName(ini.folder()).constData(), 0755);
+        QCOMPARE(ini.contents(), QByteArray("[Settings]\nCommPort=2\n"));
+        QCOMPARE(failures.size(), 1);
+        QCOMPARE(failures.first().reason, QStringLiteral("Permission denied"));
+    }
+    SetIniWriteFailureHandler({});
+}
+
+void tst_SettingsFile::unreadableFileIsNotReplaced_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("contents");
+    // A folder where the file should be cannot be read as a file.
+    QTest::newRow("folder") << "folder" << QByteArray();
+    // A pipe would block the reader for ever.
+    QTest::newRow("pipe") << "pipe" << QByteArray();
+    // Text that does not follow the encoding its mark declares: any write would garble it.
+    QTest::newRow("UTF-16 with an odd byte")
+        << "file" << Utf16("[Settings]\nCommPort=2\n", QStringConverter::Utf16LE) + 'x';
+    QTest::newRow("UTF-8 mark over Latin-1")
+        << "file" << Utf8Mark + "[Settings]\nCommPort=2\nOwner=J\xFCrgen\n";
 }
 
 void tst_SettingsFile::unreadableFileIsNotReplaced()
 {
-    {
-        // A folder where the file should be cannot be read as a file: nothing may replace it.
-        TestIni ini;
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, contents);
+    TestIni ini;
+    if (kind == "folder")
         QVERIFY(QDir(ini.folder()).mkdir("vantor.ini"));
-        QVERIFY(!IniFile::write(ini.path(), "Settings", "CommPort", "3"));
-        QVERIFY(QFileInfo(ini.path()).isDir());
-        QCOMPARE(ReadIniValue("Settings", "CommPort"), QString());
-    }
-    {
-        // A pipe would block the reader for ever: it reads as no file and is left alone.
-        TestIni ini;
+    else if (kind == "pipe")
         QCOMPARE(mkfifo(QFile::encodeName(ini.path()).constData(), 0644), 0);
-        QCOMPARE(ReadIniValue("Settings", "CommPort"), QString());
-        QVERIFY(!IniFile::write(ini.path(), "Settings", "CommPort", "3"));
-        QVERIFY(!QFileInfo(ini.path()).isFile());
-    }
+    else
+        ini.setContents(contents);
+    const QFileInfo before(ini.path());
+
+    QCOMPARE(ReadIniValue("Settings", "CommPort"), QString());
+    QVERIFY(!IniFile::write(ini.path(), "Settings", "CommPort", "3"));
+    const QFileInfo after(ini.path());
+    QCOMPARE(after.isDir(), before.isDir());
+    QCOMPARE(after.isFile(), before.isFile());
+    if (kind == "file")
+        QCOMPARE(ini.contents(), contents);
 }
 
 void tst_SettingsFile::folderGetsExactlyOneSeparator()
@@ -246,6 +363,59 @@ void tst_SettingsFile::folderGetsExactlyOneSeparator()
     QCOMPARE(IniFolder(), QStringLiteral("/opt/vantor/"));
     SetIniFolder(QString());
     QCOMPARE(IniFolder(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
+
+void tst_SettingsFile::locationIsChosen_data()
+{
+    QTest::addColumn<QString>("programFolder"); // empty: a fresh folder
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<bool>("copyBeside");
+    QTest::addColumn<bool>("userCopy");
+    QTest::addColumn<bool>("inUserFolder");
+    QTest::addColumn<bool>("seeded");
+    QTest::newRow("portable") << "" << true << true << true << false << false;
+    QTest::newRow("portable, no file yet") << "" << true << false << false << false << false;
+    QTest::newRow("read-only, copy beside") << "" << false << true << false << true << true;
+    QTest::newRow("read-only, user has a copy") << "" << false << true << true << true << false;
+    QTest::newRow("read-only, no copy") << "" << false << false << false << true << false;
+    QTest::newRow("under /usr/") << "/usr/bin" << true << false << false << true << false;
+}
+
+void tst_SettingsFile::locationIsChosen()
+{
+    QFETCH(QString, programFolder);
+    QFETCH(bool, writable);
+    QFETCH(bool, copyBeside);
+    QFETCH(bool, userCopy);
+    QFETCH(bool, inUserFolder);
+    QFETCH(bool, seeded);
+    TestIni program;
+    TestIni user;
+    if (programFolder.isEmpty())
+        programFolder = program.folder();
+    if (copyBeside)
+        program.setContents("[Ports]\nCOM1=/dev/ttyUSB0\n");
+    if (userCopy)
+        user.setContents("[Settings]\nCommPort=2\n");
+
+    const IniLocation chosen = ChooseIniLocation(programFolder, writable, user.folder());
+    QCOMPARE(chosen.folder, (inUserFolder ? user.folder() : programFolder) + QLatin1Char('/'));
+    QCOMPARE(chosen.seedPath, seeded ? program.path() : QString());
+}
+
+void tst_SettingsFile::copyBesideProgramSeedsUsersCopy()
+{
+    TestIni program;
+    TestIni user;
+    const QByteArray beside = "[Settings]\nCommPort=3\n[Ports]\nCOM3=/dev/ttyUSB1\n";
+    program.setContents(beside);
+    SetIniLocation(ChooseIniLocation(program.folder(), false, user.folder()));
+
+    QCOMPARE(ReadIniValue("Ports", "COM3"), QStringLiteral("/dev/ttyUSB1"));
+    WriteIniValue("Settings", "CommPort", "4");
+    QCOMPARE(user.contents(), QByteArray("[Settings]\nCommPort=4\n[Ports]\nCOM3=/dev/ttyUSB1\n"));
+    QCOMPARE(program.contents(), beside);
+    QCOMPARE(ReadIniValue("Settings", "CommPort"), QStringLiteral("4"));
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsFile)

@@ -267,6 +267,19 @@ private slots:
         QCOMPARE(ReadIniValue("Backlight", "Level"), "50");
     }
 
+    // Torn down without being closed, the main window still closes its tool
+    // windows while its port exists: the graph window's closing sends graph
+    // mode off.
+    void destroyingMainWindowClosesToolWindowsWhileThePortLives()
+    {
+        StartedMainWindow run;
+        run.find<QAction>("mnuGraph")->trigger();
+        QCOMPARE(run.wire(2), hex("FE04"));
+        run.window.reset();
+        QCOMPARE(run.wire(2), hex("FE08"));
+        QCOMPARE(run.boxes.count(), 0);
+    }
+
     // Tab walks the panels column by column, each stop named for a screen reader
     // (a button by its caption); each option group is one stop, with the arrow
     // keys moving inside it.

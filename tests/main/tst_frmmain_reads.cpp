@@ -2,6 +2,7 @@
 
 #include "support/mainwindowharness.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QTimer>
 
@@ -20,13 +21,16 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QString>("readout");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("description");
 
         QTest::newRow("inputs 0") << "cmdReadInputs" << hex("FE0A") << hex("00") << "inputs"
-                                  << QString("0");
+                                  << QString("0") << "Digital inputs, as last read";
         QTest::newRow("0-10V count 32768")
-            << "cmdReadA1" << hex("FE0B") << hex("008000") << "analog1" << QString(" 321.1264V");
+            << "cmdReadA1" << hex("FE0B") << hex("008000") << "analog1" << QString(" 321.1264V")
+            << "0-10V input, as last read";
         QTest::newRow("0-20mA count 1000")
-            << "cmdReadA2" << hex("FE0D") << hex("0003E8") << "analog2" << QString(" 20mA");
+            << "cmdReadA2" << hex("FE0D") << hex("0003E8") << "analog2" << QString(" 20mA")
+            << "0-20mA input, as last read";
     }
 
     void replyShowsInReadout()
@@ -36,6 +40,7 @@ private slots:
         QFETCH(QByteArray, reply);
         QFETCH(QString, readout);
         QFETCH(QString, text);
+        QFETCH(QString, description);
         StartedMainWindow run;
 
         run.click(button);
@@ -45,6 +50,11 @@ private slots:
         run.board.write(reply);
         QTRY_COMPARE(run.find<QLabel>(readout)->text(), text);
         QCOMPARE(run.port->InBufferCount(), 0);
+        // A screen reader says the value, and what the read-out is on request.
+        QAccessibleInterface *spoken =
+            QAccessible::queryAccessibleInterface(run.find<QLabel>(readout));
+        QCOMPARE(spoken->text(QAccessible::Name), text);
+        QCOMPARE(spoken->text(QAccessible::Description), description);
         for (const char *other : {"inputs", "analog1", "analog2"}) {
             if (readout != QLatin1String(other))
                 QCOMPARE(run.find<QLabel>(other)->text(), QString());
@@ -56,9 +66,11 @@ private slots:
         StartedMainWindow run;
         auto *timer = run.find<QTimer>("Timer1");
 
-        // The board's answer is on the line before the window looks: the wait
-        // processes the receive event, so the read-out is filled when the click returns.
-        run.board.write(hex("000032"));
+        // The board answers as soon as the request goes out: the wait processes
+        // the receive event, so the read-out is filled when the click returns.
+        QObject context;
+        connect(run.port, &MSComm::outputWritten, &context,
+                [&] { run.board.write(hex("000032")); });
         run.click("cmdReadA1");
         QCOMPARE(run.find<QLabel>("analog1")->text(), " .49V");
         QVERIFY(blnTimeUp);
@@ -81,16 +93,82 @@ private slots:
         QCOMPARE(run.boxes.count(), 0);
     }
 
-    void unaskedBytesBeforeFirstReadComeFirst()
+    // Bytes waiting when a read's request goes out cannot be its reply: unasked
+    // ones, or the short reply of an earlier read. They are dropped, and the
+    // read-out shows the reply alone.
+    void bytesWaitingBeforeRequestAreDropped_data()
     {
+        QTest::addColumn<QString>("earlierButton"); // empty: no read before
+        QTest::addColumn<QByteArray>("waiting");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("readout");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("unasked byte before the first read")
+            << "" << hex("07") << "cmdReadA1" << hex("000200") << "analog1"
+            << " 5.0176V";
+        QTest::newRow("short 0-10V reply, then 0-20mA")
+            << "cmdReadA1" << hex("0080") << "cmdReadA2" << hex("0003E8") << "analog2"
+            << " 20mA";
+        QTest::newRow("short 0-10V reply, then inputs")
+            << "cmdReadA1" << hex("00") << "cmdReadInputs" << hex("05") << "inputs"
+            << "5";
+    }
+
+    void bytesWaitingBeforeRequestAreDropped()
+    {
+        QFETCH(QString, earlierButton);
+        QFETCH(QByteArray, waiting);
+        QFETCH(QString, button);
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, readout);
+        QFETCH(QString, text);
         StartedMainWindow run;
 
-        run.board.write(hex("07"));
-        QTRY_COMPARE(run.port->InBufferCount(), 1); // no read asked for: it stays waiting
-        run.click("cmdReadA1");
-        run.board.write(hex("000200"));
-        // b = 07 00 02 00: the count is 00 02, not 02 00.
-        QTRY_COMPARE(run.find<QLabel>("analog1")->text(), " .0196V");
+        if (!earlierButton.isEmpty())
+            run.click(earlierButton);
+        run.board.write(waiting);
+        QTRY_COMPARE(run.port->InBufferCount(), waiting.size()); // arrived, below the threshold
+        run.click(button);
+        run.board.write(reply);
+        QTRY_COMPARE(run.find<QLabel>(readout)->text(), text);
+        QCOMPARE(run.port->InBufferCount(), 0);
+    }
+
+    // A partial reply still incomplete when the read's deadline passes is
+    // dropped; a late reply of the same kind is then shown whole.
+    void partialReplyDroppedAtTheDeadline_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("partial");
+        QTest::addColumn<QByteArray>("late");
+        QTest::addColumn<QString>("readout");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0-10V, one of three bytes")
+            << "cmdReadA1" << hex("00") << hex("000200") << "analog1"
+            << " 5.0176V";
+        QTest::newRow("0-20mA, two of three bytes")
+            << "cmdReadA2" << hex("0001") << hex("0003E8") << "analog2"
+            << " 20mA";
+    }
+
+    void partialReplyDroppedAtTheDeadline()
+    {
+        QFETCH(QString, button);
+        QFETCH(QByteArray, partial);
+        QFETCH(QByteArray, late);
+        QFETCH(QString, readout);
+        QFETCH(QString, text);
+        StartedMainWindow run;
+
+        run.click(button);
+        run.board.write(partial);
+        QTRY_COMPARE(run.port->InBufferCount(), partial.size());
+        QTRY_COMPARE(run.port->InBufferCount(), 0);
+        QCOMPARE(run.find<QLabel>(readout)->text(), QString());
+        run.board.write(late);
+        QTRY_COMPARE(run.find<QLabel>(readout)->text(), text);
     }
 
     void unaskedByteAfterReadInputsShows()

@@ -42,6 +42,13 @@ private slots:
         QTest::newRow("auto-off not a number: checked, nothing sent for it")
             << settingsFile(1, "9600,n,8,1", "250", "soon") << 1 << "9600,n,8,1" << true << 250
             << QList<QByteArray>{hex("FE28FA")};
+        QTest::newRow("auto-off nan: checked") << settingsFile(1, "9600,n,8,1", "50", "nan") << 1
+                                               << "9600,n,8,1" << true << 50 << QList<QByteArray>{};
+        QTest::newRow("auto-off inf: checked") << settingsFile(1, "9600,n,8,1", "50", "inf") << 1
+                                               << "9600,n,8,1" << true << 50 << QList<QByteArray>{};
+        QTest::newRow("auto-off 1e1, no decimal number: checked")
+            << settingsFile(1, "9600,n,8,1", "50", "1e1") << 1 << "9600,n,8,1" << true << 50
+            << QList<QByteArray>{};
         QTest::newRow("level not a number: stays 50")
             << settingsFile(1, "9600,n,8,1", "bright", "30") << 1 << "9600,n,8,1" << false << 50
             << QList<QByteArray>{};

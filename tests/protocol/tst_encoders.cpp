@@ -28,6 +28,8 @@ private slots:
     void textToByte_data();
     void textToByte();
     void textGoesOutAsLatin1();
+    void wireTextRule_data();
+    void wireTextRule();
 
     void analogReadouts_data();
     void analogReadouts();
@@ -179,6 +181,31 @@ void tst_Encoders::textGoesOutAsLatin1()
     QCOMPARE(TextToWire(QString::fromUtf8("Gr\u00fc\u00df 25\u00b0")),
              QByteArray("Gr\xFC\xDF 25\xB0"));
     QCOMPARE(TextToWire(QString()), QByteArray());
+}
+
+// Whatever a text holds, only the bytes the rule lets through reach the wire.
+void tst_Encoders::wireTextRule_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<QString>("leftOut");
+    QTest::newRow("edges of both ranges kept")
+        << QString::fromLatin1("\x20\x7E\xA0\xFD") << QByteArray("\x20\x7E\xA0\xFD") << "";
+    QTest::newRow("end mark, prefix and a command's bytes") << QString::fromLatin1("AB\xFF\xFE/\x07"
+                                                                                   "CD")
+                                                            << QByteArray("AB/CD") << "FF FE 07";
+    QTest::newRow("controls, delete and C1 controls")
+        << QString::fromLatin1("\x00\x1F\x7F\x80\x9Fx", 6) << QByteArray("x") << "00 1F 7F 80 9F";
+    QTest::newRow("outside Latin-1") << QString::fromUtf8("\u20ac1") << QByteArray("1") << "20AC";
+}
+
+void tst_Encoders::wireTextRule()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, wire);
+    QFETCH(QString, leftOut);
+    QCOMPARE(TextToWire(text), wire);
+    QCOMPARE(UnsendableCodes(text), leftOut);
 }
 
 void tst_Encoders::analogReadouts_data()

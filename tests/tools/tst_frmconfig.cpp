@@ -213,6 +213,55 @@ private slots:
         QCOMPARE(strAutoOff, "30");
     }
 
+    // A stored line goes into its box without the bytes that cannot be sent
+    // (then cut to the line), a warning names the key, and the click sends the rest.
+    void storedLinesLoseUnsendableBytes_data()
+    {
+        QTest::addColumn<QByteArray>("stored"); // the [Startup] section's lines
+        QTest::addColumn<QString>("line1");
+        QTest::addColumn<QString>("line2");
+        QTest::addColumn<QStringList>("keysWarned");
+
+        QTest::newRow("end mark, prefix and outputs command in line 1")
+            << QByteArray("Line1=AB\xFF\xFE\x2F\x07"
+                          "CD\nLine2=ok\n")
+            << "AB/CD"
+            << "ok" << QStringList{"Startup/Line1"};
+        QTest::newRow("cleaned, then cut to 16; controls in line 2")
+            << QByteArray("Line1=\x01"
+                          "ABCDEFGHIJKLMNOPQ\nLine2=\x7F\x9F\xFD\n")
+            << "ABCDEFGHIJKLMNOP" << QString::fromLatin1("\xFD")
+            << QStringList{"Startup/Line1", "Startup/Line2"};
+        QTest::newRow("sendable lines load silently")
+            << QByteArray("Line1=~\xA0~\nLine2=x\n") << QString::fromLatin1("~\xA0~") << "x"
+            << QStringList();
+    }
+
+    void storedLinesLoseUnsendableBytes()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, line1);
+        QFETCH(QString, line2);
+        QFETCH(QStringList, keysWarned);
+        run->ini.setContents("[Startup]\n" + stored);
+
+        window->open();
+        QCOMPARE(run->find<QLineEdit>("txtLine1")->text(), line1);
+        QCOMPARE(run->find<QLineEdit>("txtLine2")->text(), line2);
+        QCOMPARE(run->boxes.count(), keysWarned.size());
+        for (int i = 0; i < keysWarned.size(); ++i) {
+            QCOMPARE(run->boxes.boxes().at(i).icon, QMessageBox::Warning);
+            QVERIFY(run->boxes.boxes().at(i).text.startsWith(keysWarned.at(i) + ' '));
+        }
+
+        run->click("cmdSetLCD");
+        const QByteArray mark = line1.size() < 16 ? "\r" : "";
+        const Writes expected{hex("FE291E"), hex("FEC8"), line1.toLatin1() + mark,
+                              line2.toLatin1() + '\xFF', hex("FE1E")};
+        QCOMPARE(run->writes.all(), expected);
+        QCOMPARE(run->wire(expected.join().size()), expected.join());
+    }
+
     void opensCentredAndKeepsItsLists()
     {
         window->open();

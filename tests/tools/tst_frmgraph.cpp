@@ -109,20 +109,38 @@ private slots:
     }
 
     // Graph mode on is refused and closes the window, whose graph mode off is
-    // refused as well; the next opening on an open port works as usual.
+    // refused as well, at every opening, also once the window has been shown;
+    // the next opening on an open port works as usual.
+    void openingWithPortClosedWarnsTwice_data()
+    {
+        QTest::addColumn<bool>("shownBefore");
+        QTest::newRow("first opening") << false;
+        QTest::newRow("after an opening on the open port") << true;
+    }
+
     void openingWithPortClosedWarnsTwice()
     {
-        window->open();
-        QCOMPARE(run->shownBoxes(), QStringList(2, "information: Port Not Open"));
-        QVERIFY(!window->isVisible());
-        QVERIFY(!window->isLoaded());
+        QFETCH(bool, shownBefore);
+        if (shownBefore) {
+            QVERIFY(run->openPort());
+            window->open();
+            window->close();
+            QVERIFY(run->port.setPortOpen(false));
+            run->writes.clear();
+        }
+        for (int opening = 1; opening <= 2; ++opening) {
+            window->open();
+            QCOMPARE(run->shownBoxes(), QStringList(2 * opening, "information: Port Not Open"));
+            QVERIFY(!window->isVisible());
+            QVERIFY(!window->isLoaded());
+        }
         QCOMPARE(run->writes.count(), 0);
 
         QVERIFY(run->openPort());
         window->open();
         QVERIFY(window->isVisible());
-        QCOMPARE(run->wire(2), GraphModeOn);
-        QCOMPARE(run->boxes.count(), 2);
+        QCOMPARE(run->writes.all(), Writes{GraphModeOn});
+        QCOMPARE(run->boxes.count(), 4);
     }
 
     // The cursor is refused, the closing's graph mode off is refused, and the bar,

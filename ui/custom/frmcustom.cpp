@@ -133,6 +133,8 @@ void frmCustom::cmdSet_Click(int Index)
 // again followed by GraphModeOff: two writes, 66 and 68 bytes.
 void frmCustom::cmdLoadCustom_Click()
 {
+    if (!BoardTakesCommand(MSComm1, this))
+        return;
     strCommand = CustomCharsCommand(storedChars());
     SendCommand();
     strCommand += Cmd::command(Cmd::GraphModeOff);

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QLayout>
 #include <QSlider>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -39,12 +40,11 @@ std::optional<int> PortNumber(const QString &text)
 }
 
 // The stored auto-off interval leaves "Disable Auto Off" unchecked only when it
-// is a number other than 0; anything that is not a number checks it.
+// is a decimal number other than 0; anything else ("nan" and "inf" too) checks it.
 bool ChecksDisableAutoOff(const QString &autoOff)
 {
-    bool ok = false;
-    const double seconds = autoOff.trimmed().toDouble(&ok);
-    return !ok || seconds == 0.0;
+    const auto seconds = DecimalNumber(autoOff);
+    return !seconds || *seconds == 0.0;
 }
 
 // The stored level as a slider position, when it is a whole number on the slider.
@@ -54,6 +54,20 @@ std::optional<int> SliderLevel(const QString &text, int minimum, int maximum)
     if (!level || *level < minimum || *level > maximum)
         return std::nullopt;
     return int(*level);
+}
+
+// The first settings write of the run that fails is told, with the file and
+// the reason; later ones stay quiet. The settings stay in effect meanwhile.
+IniWriteFailureHandler TellFirstFailedWrite(QWidget *parent)
+{
+    return [parent, told = false](const IniWriteFailure &failure) mutable {
+        if (std::exchange(told, true))
+            return;
+        MsgBox(parent,
+               u"The settings could not be saved to %1.\nReason: %2"_s.arg(failure.path,
+                                                                           failure.reason),
+               QMessageBox::Warning);
+    };
 }
 
 QStringList Numbers(int first, int last)
@@ -79,9 +93,19 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), MSComm1(this), Timer1(t
     layout()->setSizeConstraint(QLayout::SetFixedSize); // the client area fixes the window's size
     initConnections();
     WireToolWindows();
+    SetIniWriteFailureHandler(TellFirstFailedWrite(this));
 }
 
-frmMain::~frmMain() = default;
+// The tool windows hold references to MSComm1, a member, which would go before
+// the window's children. So they close first, with their own closing steps
+// (the port still open, if it was), and go while the port still exists; their
+// closing may write settings, so the failure handler goes last.
+frmMain::~frmMain()
+{
+    CloseToolWindows();
+    DeleteToolWindows();
+    SetIniWriteFailureHandler({});
+}
 
 void frmMain::Form_Load()
 {
@@ -153,9 +177,9 @@ void frmMain::Form_Unload()
     WriteIniValue(Ini::SettingsSection, Ini::SettingKey, strCommSettings);
 }
 
-void frmMain::SendCommand()
+SendResult frmMain::SendCommand()
 {
-    ::SendCommand(MSComm1, this, QMessageBox::Warning, AfterRefusal::StayOpen);
+    return ::SendCommand(MSComm1, this, QMessageBox::Warning, AfterRefusal::StayOpen);
 }
 
 std::optional<quint8> frmMain::PickerByte(const QComboBox *box, const QString &field)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "link/mscomm.h"
+#include "link/replydeadline.h"
+#include "link/sendcommand.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -62,7 +64,7 @@ private:
 
     // frmmain.cpp
     void Form_Unload();
-    void SendCommand();
+    SendResult SendCommand();
     void ReadPortSettings();
     void ReadBacklightSettings();
     void FillPickers();
@@ -80,6 +82,7 @@ private:
     void CheckMenuItem(QActionGroup *group, int index);
     void WireToolWindows();
     void CloseToolWindows();
+    void DeleteToolWindows();
 
     // frmmain_text.cpp
     void cmdSendAscii_Click();
@@ -107,11 +110,13 @@ private:
     void WaitForTimer();
     void MSComm1_OnComm();
     void ShowReply(qint16 kind, const QByteArray &reply);
+    void ReplyDeadline_Expired();
     void Timer1_Timer();
 
     MSComm MSComm1;
     QTimer Timer1;
-    bool m_loading = false; // start-up runs: conversion failures stay silent
+    ReplyDeadline m_replyDeadline; // 500 ms for the pending read's whole reply
+    bool m_loading = false;        // start-up runs: conversion failures stay silent
 
     // Menus
     QActionGroup *mnuPort = nullptr;     // items 1 to 6, data() = port number

@@ -52,13 +52,18 @@ void frmMain::cmdReadA2_Click()
 }
 
 // The receive event comes once the whole reply is waiting; MSComm1_OnComm
-// shows it, during the wait or after it.
+// shows it, during the wait or after it. Bytes waiting before the request
+// goes out cannot be its reply (unasked bytes, the rest of an earlier short
+// or late reply): they are dropped, so the read-out is built from the reply
+// alone.
 void frmMain::Read(qint16 kind, int replyLength, qint16 selector)
 {
     intReadKind = kind;
     MSComm1.setRThreshold(replyLength);
     merrowfunc::BuildReadRequest(selector);
-    SendCommand();
+    MSComm1.setInBufferCount(0);
+    if (SendCommand() == SendResult::Sent)
+        m_replyDeadline.start(kind, replyLength);
     WaitForTimer();
 }
 
@@ -72,6 +77,14 @@ void frmMain::WaitForTimer()
     Timer1.stop();
 }
 
+// Part of a reply still waiting once its time is up will not be completed by
+// the board: dropped, it cannot join the next bytes into a wrong value. Bytes
+// that come later, unasked, still serve the pending kind.
+void frmMain::ReplyDeadline_Expired()
+{
+    MSComm1.setInBufferCount(0);
+}
+
 void frmMain::Timer1_Timer()
 {
     blnTimeUp = true;
@@ -83,6 +96,7 @@ void frmMain::MSComm1_OnComm()
     for (qint16 kind = InputsRead; kind <= CurrentRead; ++kind) {
         if (MSComm1.CommEvent() == MSComm::comEvReceive && intReadKind == kind) {
             ShowReply(kind, MSComm1.Input());
+            m_replyDeadline.complete();
             return;
         }
     }

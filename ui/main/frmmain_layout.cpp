@@ -28,8 +28,10 @@ constexpr int ClientWidth = 507;
 constexpr int ClientHeight = 400;
 constexpr qreal ControlPointSize = 8.25;
 
-// A read-out: white background, coloured text of the given size.
-QLabel *makeReadout(QWidget *parent, const QString &name, const QString &accessibleName,
+// A read-out: white background, coloured text of the given size. Its
+// accessible name stays the label's text, so a screen reader says the value
+// shown; the description says what the value is.
+QLabel *makeReadout(QWidget *parent, const QString &name, const QString &description,
                     const QRect &geometry, const QColor &colour, qreal pointSize)
 {
     auto *label = new QLabel(parent);
@@ -41,7 +43,7 @@ QLabel *makeReadout(QWidget *parent, const QString &name, const QString &accessi
     QFont font = label->font();
     font.setPointSizeF(pointSize);
     label->setFont(font);
-    label->setAccessibleName(accessibleName);
+    label->setAccessibleDescription(description);
     return place(label, name, geometry);
 }
 
@@ -182,11 +184,14 @@ void frmMain::createIoFrame(QWidget *client)
     }
     cmdOutput = makeButton(frame, u"cmdOutput"_s, u"Set Outputs"_s, {24, 48, 73, 25});
     cmdReadInputs = makeButton(frame, u"cmdReadInputs"_s, u"Read Inputs"_s, {24, 80, 73, 25});
-    inputs = makeReadout(frame, u"inputs"_s, u"Inputs"_s, {128, 80, 65, 25}, Qt::black, 12.0);
+    inputs = makeReadout(frame, u"inputs"_s, u"Digital inputs, as last read"_s, {128, 80, 65, 25},
+                         Qt::black, 12.0);
     cmdReadA1 = makeButton(frame, u"cmdReadA1"_s, u"Read 0-10V"_s, {24, 112, 73, 25});
-    analog1 = makeReadout(frame, u"analog1"_s, u"0-10V"_s, {128, 112, 65, 25}, Qt::red, 9.75);
+    analog1 = makeReadout(frame, u"analog1"_s, u"0-10V input, as last read"_s, {128, 112, 65, 25},
+                          Qt::red, 9.75);
     cmdReadA2 = makeButton(frame, u"cmdReadA2"_s, u"Read 0-20mA"_s, {24, 144, 73, 25});
-    analog2 = makeReadout(frame, u"analog2"_s, u"0-20mA"_s, {128, 144, 65, 25}, Qt::red, 9.75);
+    analog2 = makeReadout(frame, u"analog2"_s, u"0-20mA input, as last read"_s, {128, 144, 65, 25},
+                          Qt::red, 9.75);
 }
 
 void frmMain::createLooseControls(QWidget *client)
@@ -242,4 +247,5 @@ void frmMain::initConnections()
 
     connect(&MSComm1, &MSComm::OnComm, this, &frmMain::MSComm1_OnComm);
     connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(&m_replyDeadline, &ReplyDeadline::expired, this, &frmMain::ReplyDeadline_Expired);
 }

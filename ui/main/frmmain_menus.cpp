@@ -85,6 +85,12 @@ void frmMain::CloseToolWindows()
         entry->closeWindow();
 }
 
+void frmMain::DeleteToolWindows()
+{
+    for (ToolWindowEntry *entry : std::as_const(m_toolEntries))
+        delete entry->window();
+}
+
 // Each entry is enabled once its window can be made; the windows belong to this
 // window, so none outlives it.
 void frmMain::WireToolWindows()

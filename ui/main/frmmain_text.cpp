@@ -7,6 +7,7 @@
 #include "protocol/merrowfunc.h"
 #include "protocol/textframes.h"
 #include "ui/msgbox.h"
+#include "ui/sendcommand.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,6 +17,8 @@ using namespace Qt::StringLiterals;
 // Line 1, then NewLine when it is short, then line 2: two writes.
 void frmMain::cmdSendAscii_Click()
 {
+    if (!::BoardTakesCommand(MSComm1, this))
+        return;
     const TwoLineText text = DisplayLinesText(txtLine1->text(), txtLine2->text());
     strCommand = text.first;
     SendCommand();

@@ -24,6 +24,9 @@ namespace {
 
 const QString BadIntervalText =
     QStringLiteral("Interval (seconds) must be a whole number from 0 to 255.");
+const QString LeftOutText =
+    QStringLiteral("%1 in the settings file holds characters that cannot be sent to the "
+                   "board (%2). They were left out of the start-up screen.");
 
 // The speed the settings text of a speed option stands for; 0 for another text.
 qint32 OptionSpeed(const QString &settings)
@@ -119,9 +122,22 @@ void frmConfig::Form_Load()
     cboAuto->setCurrentIndex(cboAuto->findText(interval));
     cboAuto->setEditText(interval);
     selectSpeedOption();
-    txtLine1->setText(ReadIniValue(Ini::StartupSection, Ini::Line1ReadKey).left(DisplayLineLength));
-    txtLine2->setText(ReadIniValue(Ini::StartupSection, Ini::Line2ReadKey).left(DisplayLineLength));
+    txtLine1->setText(StoredStartupLine(Ini::Line1ReadKey, Ini::Line1Key));
+    txtLine2->setText(StoredStartupLine(Ini::Line2ReadKey, Ini::Line2Key));
     m_centreWhenShown = true;
+}
+
+// A stored start-up line as its box takes it: without the characters that
+// cannot be sent, then cut to the line. When characters were left out, a
+// warning names the key (as the file has it after a closing) and the codes.
+QString frmConfig::StoredStartupLine(const QString &readKey, const QString &savedKey)
+{
+    const QString stored = ReadIniValue(Ini::StartupSection, readKey);
+    const QString leftOut = UnsendableCodes(stored);
+    if (!leftOut.isEmpty())
+        MsgBox(this, LeftOutText.arg(Ini::StartupSection + QLatin1Char('/') + savedKey, leftOut),
+               QMessageBox::Warning);
+    return SendableText(stored).left(DisplayLineLength);
 }
 
 void frmConfig::Form_Unload()
@@ -197,6 +213,8 @@ void frmConfig::cmdSetLCD_Click()
     }
     const TwoTextCommand startup = StartupScreenCommand(txtLine1->text(), txtLine2->text());
     const QByteArray speedCommand = Cmd::deviceBaud(OptionSpeed(strCommSettings));
+    if (!BoardTakesCommand(MSComm1, this))
+        return;
 
     merrowfunc::BuildAutoOff(*interval);
     SendCommand();

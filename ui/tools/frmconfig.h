@@ -36,6 +36,7 @@ private:
     void initConnections();
     void fillIntervalList();
     void selectSpeedOption();
+    QString StoredStartupLine(const QString &readKey, const QString &savedKey);
     void centreOnScreen();
 
     void cmdSetLCD_Click();

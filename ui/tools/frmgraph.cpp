@@ -101,6 +101,8 @@ void frmGraph::cmdDraw_Click()
     // Read now: a refused first write closes the window, and the bar still
     // goes with the direction the window held.
     const bool leftToRight = optLeft->isChecked();
+    if (!BoardTakesCommand(MSComm1, this))
+        return;
 
     merrowfunc::BuildCursorPosition(*row, *column);
     SendCommand();

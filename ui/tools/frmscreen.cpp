@@ -112,6 +112,10 @@ void frmScreen::Timer1_Timer()
         return;
     const QScopedValueRollback<bool> ticking(m_ticking, true);
     Timer1->stop();
+    if (!BoardTakesCommand(MSComm1, this)) {
+        m_step = 0; // a board that takes nothing ends the upload; the next starts again
+        return;
+    }
     const int screen = ++m_step;
     if (screen <= Cmd::UserScreenCount)
         SendScreen(screen);

@@ -63,6 +63,8 @@ void frmScroll::cmdScroll_Click()
     const ScrollDirection direction =
         optLtR->isChecked() ? ScrollDirection::LeftToRight : ScrollDirection::RightToLeft;
     const TwoTextCommand scroll = ScrollCommand(direction, Text1->text(), Text2->text());
+    if (!BoardTakesCommand(MSComm1, this))
+        return;
 
     strCommand = scroll.command + scroll.first;
     SendCommand();

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <functional>
+#include <sys/types.h>
+
+// Real second processes for tests: runs work() in a forked child, whose exit
+// code is what work() returns. The child leaves with _exit, so it never runs
+// the test's own clean-up twice.
+pid_t StartChild(const std::function<int()> &work);
+// Waits for the child; its exit code, or -1 when it did not exit normally.
+int WaitForChild(pid_t child);
+// Both at once.
+int RunInChild(const std::function<int()> &work);
