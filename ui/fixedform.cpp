@@ -13,28 +13,36 @@
 
 #include <algorithm>
 
+namespace {
+
+// A control whose caption is its own text, named by it for a screen reader.
+template <typename Control>
+Control *makeCaptioned(QWidget *parent, const QString &name, const QString &caption,
+                       const QRect &geometry)
+{
+    auto *control = new Control(caption, parent);
+    control->setAccessibleName(caption);
+    return place(control, name, geometry);
+}
+
+} // namespace
+
 QGroupBox *makeFrame(QWidget *parent, const QString &name, const QString &caption,
                      const QRect &geometry)
 {
-    auto *frame = new QGroupBox(caption, parent);
-    frame->setAccessibleName(caption);
-    return place(frame, name, geometry);
+    return makeCaptioned<QGroupBox>(parent, name, caption, geometry);
 }
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption,
                         const QRect &geometry)
 {
-    auto *button = new QPushButton(caption, parent);
-    button->setAccessibleName(caption);
-    return place(button, name, geometry);
+    return makeCaptioned<QPushButton>(parent, name, caption, geometry);
 }
 
 QRadioButton *makeOption(QWidget *parent, const QString &name, const QString &caption,
                          const QRect &geometry)
 {
-    auto *option = new QRadioButton(caption, parent);
-    option->setAccessibleName(caption);
-    return place(option, name, geometry);
+    return makeCaptioned<QRadioButton>(parent, name, caption, geometry);
 }
 
 QCheckBox *makeBox(QWidget *parent, const QString &name, const QString &caption,
