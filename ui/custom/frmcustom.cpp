@@ -153,6 +153,7 @@ void frmCustom::SendCommand()
     ::SendCommand(MSComm1, this, QMessageBox::Information, AfterRefusal::CloseWindow);
 }
 
+// The eight stores in character order, as the definition command takes them.
 CustomCharSet frmCustom::storedChars() const
 {
     CustomCharSet chars;
