@@ -1,9 +1,13 @@
 #include "link/mscomm.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSerialPort>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <poll.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -28,6 +32,53 @@ bool canTakeBytes(const QSerialPort &port)
 bool MeansDeviceGone(QSerialPort::SerialPortError error)
 {
     return error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+}
+
+// True when the device can be opened for reading and writing by this user.
+bool MayReadAndWrite(const QString &device)
+{
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0;
+#else
+    Q_UNUSED(device)
+    return true;
+#endif
+}
+
+// True when the device opens as a terminal line; /dev/null and other
+// character devices open but are no serial line.
+bool IsTerminalLine(const QString &device)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return true; // cannot tell; the system's own reason stands
+    const bool terminal = ::isatty(fd) == 1;
+    ::close(fd);
+    return terminal;
+#else
+    Q_UNUSED(device)
+    return true;
+#endif
+}
+
+// Why QSerialPort could not open the device, in the operator's terms. The
+// port reports a device held by another program (a lock file, or exclusive
+// use) as a permission error, like one the user may not open at all; the
+// device's own access rights tell the two apart.
+OpenFailure ClassifyOpenFailure(const QString &device, QSerialPort::SerialPortError error)
+{
+    const QFileInfo info(device);
+    if (!info.exists()) // also a link that leads nowhere
+        return OpenFailure::NotFound;
+    if (info.isDir() || info.isFile())
+        return OpenFailure::NotSerialDevice;
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError: return OpenFailure::NotFound;
+    case QSerialPort::PermissionError:
+        return MayReadAndWrite(device) ? OpenFailure::InUse : OpenFailure::PermissionDenied;
+    default: return IsTerminalLine(device) ? OpenFailure::Other : OpenFailure::NotSerialDevice;
+    }
 }
 
 } // namespace
@@ -83,12 +134,15 @@ bool MSComm::setPortOpen(bool open)
         m_errorString = tr("Port already open");
         return false;
     }
-    m_port->setPortName(DeviceName());
+    const QString device = DeviceName();
+    m_port->setPortName(device);
     m_settings.applyTo(*m_port);
     if (!m_port->open(QIODevice::ReadWrite)) {
         m_errorString = m_port->errorString();
+        m_openFailure = ClassifyOpenFailure(device, m_port->error());
         return false;
     }
+    m_openFailure = OpenFailure::None;
     m_settings.applyTo(*m_port); // some platforms only take them on an open port
     m_received.clear();
     return true;
@@ -151,6 +205,8 @@ QString MSComm::PlatformDevice(int port)
 void MSComm::receive()
 {
     const QByteArray arrived = m_port->readAll();
+    if (!arrived.isEmpty())
+        emit inputArrived(arrived);
     const qsizetype room = InBufferSize - m_received.size();
     m_received.append(arrived.left(room));
     if (arrived.size() > room)

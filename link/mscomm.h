@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/openfailure.h"
 #include "link/serialsettings.h"
 
 #include <QByteArray>
@@ -78,11 +79,16 @@ public:
     // The platform's device for a port number: COMn on Windows, /dev/ttyS{n-1} elsewhere.
     static QString PlatformDevice(int port);
     QString errorString() const { return m_errorString; }
+    // Why the last opening failed; None after one that succeeded.
+    OpenFailure LastOpenFailure() const { return m_openFailure; }
 
 signals:
     void OnComm();
     // Each write handed to the port, as it was handed (a log or a test may watch it).
     void outputWritten(const QByteArray &bytes);
+    // Each chunk read from the device, as it arrived, before the receive
+    // buffer takes it (a log, a monitor or a byte count may watch it).
+    void inputArrived(const QByteArray &bytes);
     // The device went away while open; the port is closed now.
     void portLost();
 
@@ -101,4 +107,5 @@ private:
     int m_commEvent = 0;
     QByteArray m_received;
     QString m_errorString;
+    OpenFailure m_openFailure = OpenFailure::None;
 };

@@ -1,6 +1,7 @@
 // The serial control and the write of the command buffer on a real pseudo-terminal.
 #include "link/modvariables.h"
 #include "link/mscomm.h"
+#include "link/openfailure.h"
 #include "link/portmap.h"
 #include "link/sendcommand.h"
 #include "support/ptypair.h"
@@ -21,7 +22,8 @@ private slots:
     void settingsTexts_data();
     void settingsTexts();
     void portNumberIsFixedWhileOpen();
-    void missingDeviceCannotBeOpened();
+    void openFailuresTellWhy_data();
+    void openFailuresTellWhy();
     void outputWritesEveryByteInOneWrite();
     void receiveEventAtThreshold();
     void unaskedBytesWaitForTheNextInput();
@@ -104,14 +106,46 @@ void tst_SerialLink::portNumberIsFixedWhileOpen()
     QVERIFY(!port.setCommPort(0));
 }
 
-void tst_SerialLink::missingDeviceCannotBeOpened()
+void tst_SerialLink::openFailuresTellWhy_data()
 {
+    QTest::addColumn<QString>("device"); // "@dir" is a temporary folder, "@pty" a held pty
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing") << "/nonexistent/no-such-device" << int(OpenFailure::NotFound)
+                             << "not found";
+    QTest::newRow("dangling link") << "@dir/dangling" << int(OpenFailure::NotFound) << "not found";
+    QTest::newRow("regular file") << "@dir/file" << int(OpenFailure::NotSerialDevice)
+                                  << "not a serial device";
+    QTest::newRow("folder") << "@dir" << int(OpenFailure::NotSerialDevice) << "not a serial device";
+    QTest::newRow("/dev/null") << "/dev/null" << int(OpenFailure::NotSerialDevice)
+                               << "not a serial device";
+    QTest::newRow("held by another port")
+        << "@pty" << int(OpenFailure::InUse) << "in use by another program";
+}
+
+void tst_SerialLink::openFailuresTellWhy()
+{
+    QFETCH(QString, device);
+    QFETCH(int, failure);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QFile::link(dir.filePath("gone"), dir.filePath("dangling"));
+    QFile file(dir.filePath("file"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    PtyPair pty;
+    MSComm holder;
+    holder.setDeviceResolver([&](int) { return pty.slavePath(); });
+    QVERIFY(holder.setPortOpen(true));
+    device.replace("@dir", dir.path()).replace("@pty", pty.slavePath());
+
     MSComm port;
-    port.setDeviceResolver([](int) { return QStringLiteral("/nonexistent/no-such-device"); });
-    QVERIFY(port.setCommPort(4));
+    port.setDeviceResolver([&](int) { return device; });
     QVERIFY(!port.setPortOpen(true));
     QVERIFY(!port.PortOpen());
-    QVERIFY(!port.errorString().isEmpty());
+    QCOMPARE(int(port.LastOpenFailure()), failure);
+    QCOMPARE(OpenFailureText(device, port.LastOpenFailure(), port.errorString()),
+             device + ": " + reason + ".");
 }
 
 void tst_SerialLink::outputWritesEveryByteInOneWrite()
