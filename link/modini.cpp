@@ -81,6 +81,12 @@ void SetIniFolder(const QString &folder)
     SetIniLocation({folder.isEmpty() ? QString() : withSeparator(folder), {}});
 }
 
+void SetIniFile(const QString &path)
+{
+    const QFileInfo file(path);
+    SetIniLocation({withSeparator(file.absolutePath()), {}, file.fileName()});
+}
+
 void SetIniLocation(const IniLocation &location)
 {
     if (location.folder.isEmpty())

@@ -12,7 +12,8 @@ struct IniLocation
 {
     QString folder;   // with exactly one trailing separator
     QString seedPath; // read in place of the file until the first write makes it; may be empty
-    QString path() const { return folder + Ini::FileName; }
+    QString fileName = Ini::FileName;
+    QString path() const { return folder + fileName; }
 };
 
 // A build tree or a portable copy keeps its settings beside the program. An
@@ -44,3 +45,5 @@ QString IniPath();
 // copies); an empty folder restores the one chosen at start-up.
 void SetIniFolder(const QString &folder);
 void SetIniLocation(const IniLocation &location);
+// Points the settings file at a file of any name (a script's own settings).
+void SetIniFile(const QString &path);

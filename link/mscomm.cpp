@@ -7,6 +7,7 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -164,6 +165,24 @@ bool MSComm::setOutput(const QByteArray &bytes)
     if (canTakeBytes(*m_port))
         m_port->flush();
     emit outputWritten(bytes);
+    return true;
+}
+
+bool MSComm::drainOutput(int stallMs)
+{
+    // Each wait returns once the device has taken some bytes, so only a
+    // device that takes none for stallMs ends it.
+    while (m_port->isOpen() && m_port->bytesToWrite() > 0) {
+        if (!m_port->waitForBytesWritten(stallMs))
+            return false;
+    }
+    if (!m_port->isOpen())
+        return false;
+#ifdef Q_OS_UNIX
+    // The driver's own buffer: closing the port would restore the line's
+    // settings with bytes still in it.
+    ::tcdrain(int(m_port->handle()));
+#endif
     return true;
 }
 

@@ -61,6 +61,10 @@ public:
     bool setOutput(const QByteArray &bytes);
     // Bytes written and not yet taken by the device.
     int OutBufferCount() const;
+    // Blocks until every byte written has gone to the device and the device
+    // has sent it on, for a program that must not end before its bytes are
+    // out. False when the device takes nothing for stallMs or goes away.
+    bool drainOutput(int stallMs);
     // All bytes received and not yet read; reading removes them.
     QByteArray Input();
     int InBufferCount() const { return int(m_received.size()); }

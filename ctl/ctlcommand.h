@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+#include <initializer_list>
+#include <optional>
+
+// The analog and digital inputs a read asks for.
+enum class ReadKind
+{
+    Inputs,
+    Voltage,
+    Current
+};
+
+// The bytes of a reply to a read of that kind.
+int ReplyLength(ReadKind kind);
+
+// What one command of vantorctl does on the line, built before anything is
+// sent: its writes in order, split as the panel splits them, then at most one
+// read. Building never sends; the link sends what was built.
+struct CtlCommand
+{
+    QList<QByteArray> writes;
+    // The reply to wait for after the writes; the request is the last write.
+    std::optional<ReadKind> read;
+    // The board moves to this speed (bit/s) at once; the line must follow it.
+    std::optional<qint32> newBoardSpeed;
+};
+
+// A command of these writes; an empty one puts nothing on the wire and is left out.
+CtlCommand Writes(std::initializer_list<QByteArray> writes);
+
+// The command an encoder of merrowfunc builds from one argument, checked by
+// the panel's number rule (0 to 255, halves to even).
+std::optional<CtlCommand> EncodedByte(void (*encoder)(quint8), const QString &name,
+                                      const QString &text, QString *error);

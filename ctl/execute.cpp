@@ -1,0 +1,75 @@
+#include "ctl/execute.h"
+
+#include "ctl/ctlhelp.h"
+#include "ctl/ctloutput.h"
+#include "ctl/ctlrun.h"
+#include "ctl/portchoice.h"
+#include "ctl/readouttext.h"
+#include "ctl/subcommands.h"
+
+std::optional<CtlCommand> CommandToSend(const CtlOptions &options, const QString &where,
+                                        int *status)
+{
+    QString error;
+    const auto command = BuildFromWords(options.words, &error);
+    if (!command) {
+        PrintError(where + error);
+        *status = ExitBadArguments;
+        return std::nullopt;
+    }
+    *status = ExitDone;
+    if (!options.dryRun)
+        return command;
+    PrintWrites(*command);
+    return std::nullopt;
+}
+
+int OpenChosenPort(CtlLink &link, const CtlOptions &options)
+{
+    QString error;
+    const auto port = ChoosePort(options, &error);
+    if (!port) {
+        PrintError(error);
+        return ExitBadArguments;
+    }
+    if (!link.open(port->device, port->settings, &error)) {
+        PrintError(error);
+        return ExitPortNotOpened;
+    }
+    return ExitDone;
+}
+
+int Execute(CtlLink &link, const CtlCommand &command, const CtlOptions &options,
+            const QString &where)
+{
+    link.setTimeout(options.timeoutMs);
+    QByteArray reply;
+    QString error;
+    if (link.carryOut(command, &reply, &error) != LinkOutcome::Done) {
+        PrintError(where + error);
+        return ExitNoAnswer;
+    }
+    if (command.read)
+        PrintResult(options.json ? ReadoutJson(*command.read, reply)
+                                 : ReadoutText(*command.read, reply));
+    return ExitDone;
+}
+
+std::optional<int> AnswerHelp(const CtlOptions &options)
+{
+    const bool helpWord = options.words.value(0) == u"help";
+    if (!options.help && !helpWord)
+        return std::nullopt;
+    const QString topic = options.words.value(helpWord ? 1 : 0);
+    if (topic.isEmpty()) {
+        PrintResult(OverallHelp());
+        return ExitDone;
+    }
+    const SubCommand *command = FindSubCommand(topic);
+    if (!command) {
+        PrintError(QStringLiteral("no help on \"%1\": there is no such command").arg(topic));
+        return ExitBadArguments;
+    }
+    PrintResult(SubCommandHelp(*command));
+    return ExitDone;
+}

@@ -1,0 +1,77 @@
+#include "ctl/portchoice.h"
+
+#include "link/inikeys.h"
+#include "link/modini.h"
+#include "link/portmap.h"
+#include "link/serialsettings.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr int FirstMenuPort = 1;
+constexpr int LastMenuPort = 6;
+constexpr int LastPort = 255;
+
+// The number n of a "COMn" text, in any case; nothing for a device path.
+std::optional<int> ComNumber(const QString &text)
+{
+    if (!text.startsWith(u"COM", Qt::CaseInsensitive))
+        return std::nullopt;
+    bool ok = false;
+    const int port = text.mid(3).toInt(&ok);
+    return ok ? std::optional<int>(port) : std::nullopt;
+}
+
+// The port the panel opens: its stored "CommPort" when the port menu offers
+// it, else COM 1, as the panel's start-up takes it.
+int PanelPort()
+{
+    bool ok = false;
+    const int port = ReadIniValue(Ini::SettingsSection, Ini::CommPortKey).trimmed().toInt(&ok);
+    return ok && port >= FirstMenuPort && port <= LastMenuPort ? port : FirstMenuPort;
+}
+
+std::optional<QString> ChosenDevice(const QString &port, QString *error)
+{
+    if (port.isEmpty())
+        return DeviceForPort(PanelPort());
+    const auto number = ComNumber(port);
+    if (!number)
+        return port;
+    if (*number < FirstMenuPort || *number > LastPort) {
+        *error = QStringLiteral("--port %1: port numbers run from %2 to %3")
+                     .arg(port)
+                     .arg(FirstMenuPort)
+                     .arg(LastPort);
+        return std::nullopt;
+    }
+    return DeviceForPort(*number);
+}
+
+QString ChosenSettings(const QString &speed)
+{
+    if (!speed.isEmpty())
+        return speed == u"19200" ? Settings19200 : Settings9600;
+    const QString stored = ReadIniValue(Ini::SettingsSection, Ini::SettingKey);
+    return SerialSettings::parse(stored) ? stored : Settings9600;
+}
+
+} // namespace
+
+std::optional<PortChoice> ChoosePort(const CtlOptions &options, QString *error)
+{
+    if (!options.iniFile.isEmpty()) {
+        const QFileInfo file(options.iniFile);
+        if (!file.isFile() || !file.isReadable()) {
+            *error = QStringLiteral("--ini %1: no settings file that can be read there")
+                         .arg(options.iniFile);
+            return std::nullopt;
+        }
+        SetIniFile(options.iniFile);
+    }
+    const auto device = ChosenDevice(options.port, error);
+    if (!device)
+        return std::nullopt;
+    return PortChoice{*device, ChosenSettings(options.speed)};
+}
