@@ -6,10 +6,26 @@
 #include "ctl/execute.h"
 #include "ctl/inputline.h"
 
-#include <iostream>
-#include <string>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 namespace {
+
+// The next line of standard input, read as soon as it is whole: a script may
+// wait for a read's result before it writes the next line. (getline() of
+// the C library rather than iostreams, whose set-up costs every start.)
+std::optional<QString> NextInputLine()
+{
+    char *line = nullptr;
+    size_t capacity = 0;
+    const ssize_t length = ::getline(&line, &capacity, stdin);
+    std::optional<QString> text;
+    if (length >= 0)
+        text = QString::fromUtf8(line, length);
+    std::free(line);
+    return text;
+}
 
 class InputSession
 {
@@ -40,11 +56,9 @@ int InputSession::run()
             return opened;
     }
     int status = ExitDone;
-    // Line by line as each arrives: a script may wait for a read's result
-    // before it writes the next line.
-    for (std::string line; std::getline(std::cin, line);) {
+    while (const auto line = NextInputLine()) {
         ++m_lineNumber;
-        const int lineStatus = runLine(QString::fromStdString(line));
+        const int lineStatus = runLine(*line);
         if (status == ExitDone)
             status = lineStatus;
         if (!m_options.dryRun && !m_link.isOpen())
