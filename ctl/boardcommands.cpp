@@ -23,12 +23,6 @@ std::optional<quint8> NamedOutputs(const QString &text)
     return mask;
 }
 
-std::optional<CtlCommand> Selected(qint16 selector)
-{
-    merrowfunc::BuildCommand(selector);
-    return Writes({strCommand});
-}
-
 } // namespace
 
 namespace BoardCommands {
@@ -42,7 +36,7 @@ std::optional<CtlCommand> Backlight(const QStringList &args, QString *error)
 {
     const QString word = args.at(0).trimmed().toLower();
     if (word == u"on" || word == u"off")
-        return Selected(word == u"on" ? Selector::BacklightOn : Selector::BacklightOff);
+        return SelectedCommand(word == u"on" ? Selector::BacklightOn : Selector::BacklightOff);
     if (!TextToByte(args.at(0))) {
         *error =
             QStringLiteral("\"%1\" is neither on, off nor a LEVEL from 0 to 255").arg(args.at(0));
@@ -88,10 +82,8 @@ std::optional<CtlCommand> Read(const QStringList &args, QString *error)
 
 std::optional<CtlCommand> Graph(const QStringList &args, QString *error)
 {
-    const auto mode = ChoiceArgument("MODE", args.at(0), {"on", "off"}, error);
-    if (!mode)
-        return std::nullopt;
-    return Selected(*mode == 0 ? Selector::GraphModeOn : Selector::GraphModeOff);
+    return ChosenCommand("MODE", args.at(0), {"on", "off"},
+                         {Selector::GraphModeOn, Selector::GraphModeOff}, error);
 }
 
 // As "Draw" sends it: the cursor to the bar's start, then the bar; left to

@@ -2,6 +2,7 @@
 
 #include "ctl/argvalues.h"
 #include "protocol/commandbuffer.h"
+#include "protocol/merrowfunc.h"
 
 int ReplyLength(ReadKind kind)
 {
@@ -16,6 +17,22 @@ CtlCommand Writes(std::initializer_list<QByteArray> writes)
             command.writes << bytes;
     }
     return command;
+}
+
+CtlCommand SelectedCommand(qint16 selector)
+{
+    merrowfunc::BuildCommand(selector);
+    return Writes({strCommand});
+}
+
+std::optional<CtlCommand> ChosenCommand(const QString &name, const QString &text,
+                                        const QStringList &words, const QList<qint16> &selectors,
+                                        QString *error)
+{
+    const auto chosen = ChoiceArgument(name, text, words, error);
+    if (!chosen)
+        return std::nullopt;
+    return SelectedCommand(selectors.at(*chosen));
 }
 
 std::optional<CtlCommand> EncodedByte(void (*encoder)(quint8), const QString &name,

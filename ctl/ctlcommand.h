@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <initializer_list>
 #include <optional>
@@ -32,6 +33,13 @@ struct CtlCommand
 
 // A command of these writes; an empty one puts nothing on the wire and is left out.
 CtlCommand Writes(std::initializer_list<QByteArray> writes);
+
+// The command merrowfunc::BuildCommand builds for the selector code.
+CtlCommand SelectedCommand(qint16 selector);
+// The same for the word chosen from words, in any case: selectors[i] for words[i].
+std::optional<CtlCommand> ChosenCommand(const QString &name, const QString &text,
+                                        const QStringList &words, const QList<qint16> &selectors,
+                                        QString *error);
 
 // The command an encoder of merrowfunc builds from one argument, checked by
 // the panel's number rule (0 to 255, halves to even).

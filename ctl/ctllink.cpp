@@ -34,19 +34,21 @@ LinkOutcome CtlLink::carryOut(const CtlCommand &command, QByteArray *reply, QStr
     return m_port.PortOpen() ? LinkOutcome::NoReply : LinkOutcome::Stopped;
 }
 
-// Every write whole, in order; the command is done once the device has sent them.
+// Every write queued whole, in order (the line is drained before each
+// command, so there is room for all of them), then sent out: the command is
+// done once the device has sent its last byte.
 bool CtlLink::send(const QList<QByteArray> &writes, QString *error)
 {
-    for (const QByteArray &bytes : writes) {
-        if (WriteCommand(m_port, bytes) != SendResult::Sent || !m_port.drainOutput(m_timeoutMs)) {
-            *error = m_port.PortOpen() ? QStringLiteral("%1: the board took no data for %2 ms")
-                                             .arg(m_device)
-                                             .arg(m_timeoutMs)
-                                       : QStringLiteral("%1: the device went away").arg(m_device);
-            return false;
-        }
-    }
-    return true;
+    bool sent = true;
+    for (const QByteArray &bytes : writes)
+        sent = sent && WriteCommand(m_port, bytes) == SendResult::Sent;
+    if (sent && m_port.drainOutput(m_timeoutMs))
+        return true;
+    *error =
+        m_port.PortOpen()
+            ? QStringLiteral("%1: the board took no data for %2 ms").arg(m_device).arg(m_timeoutMs)
+            : QStringLiteral("%1: the device went away").arg(m_device);
+    return false;
 }
 
 bool CtlLink::awaitReply(int length, QByteArray *reply, QString *error)

@@ -85,18 +85,20 @@ std::optional<CtlOptions> ParseOptions(const QStringList &args, OptionScope scop
     bool optionsEnded = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
-        if (!optionsEnded && arg == u"--")
+        if (optionsEnded) {
+            options.words << arg;
+        } else if (arg == u"--") {
             optionsEnded = true;
-        else if (!optionsEnded && arg == u"-h")
+        } else if (arg == u"-h") {
             options.help = true;
-        else if (!optionsEnded && arg.startsWith(u"--")) {
+        } else if (arg.startsWith(u"--")) {
             if (!TakeOption(options, args, i, scope, error))
                 return std::nullopt;
-        } else if (!optionsEnded && arg == u"-" && options.words.isEmpty()
-                   && scope == OptionScope::CommandLine)
+        } else if (arg == u"-" && options.words.isEmpty() && scope == OptionScope::CommandLine) {
             options.fromInput = true;
-        else
+        } else {
             options.words << arg;
+        }
     }
     return options;
 }

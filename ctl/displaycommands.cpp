@@ -43,13 +43,9 @@ std::optional<CtlCommand> Clear(const QStringList &, QString *)
 
 std::optional<CtlCommand> Cursor(const QStringList &args, QString *error)
 {
-    static constexpr qint16 styles[] = {Selector::CursorUnderline, Selector::CursorBlockBlink,
-                                        Selector::CursorHide};
-    const auto style = ChoiceArgument("STYLE", args.at(0), {"underline", "block", "hide"}, error);
-    if (!style)
-        return std::nullopt;
-    merrowfunc::BuildCommand(styles[*style]);
-    return Writes({strCommand});
+    return ChosenCommand(
+        "STYLE", args.at(0), {"underline", "block", "hide"},
+        {Selector::CursorUnderline, Selector::CursorBlockBlink, Selector::CursorHide}, error);
 }
 
 std::optional<CtlCommand> Goto(const QStringList &args, QString *error)

@@ -48,6 +48,7 @@ private slots:
     void badArgumentsSendNothing();
     void portThatCannotBeOpened_data();
     void portThatCannotBeOpened();
+    void portHeldByAnotherVantorctl();
     void boardThatDoesNotAnswer();
 
 private:
@@ -266,6 +267,22 @@ void tst_VantorCtl::portThatCannotBeOpened()
     const CtlRun run = RunCtl(arguments + QStringList{"clear"});
     QCOMPARE(run.exitCode, 3);
     QVERIFY2(run.err.contains(told.replace("@", dir.path())), qPrintable(run.err));
+}
+
+void tst_VantorCtl::portHeldByAnotherVantorctl()
+{
+    PtyPair line;
+    QProcess holder;
+    holder.start(VANTORCTL_PATH, {"--port", line.slavePath(), "-"});
+    holder.write("text held\n");
+    QCOMPARE(line.readExactly(5), QByteArray("held\x0c"));
+    const CtlRun run = RunCtl({"--port", line.slavePath(), "clear"});
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.err.contains(line.slavePath() + ": in use by another program"),
+             qPrintable(run.err));
+    holder.closeWriteChannel();
+    QVERIFY(holder.waitForFinished(10000));
+    QCOMPARE(holder.exitCode(), 0);
 }
 
 // Nobody answers on a bare pseudo-terminal: the read goes out and times out.
