@@ -26,8 +26,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-extern char **environ;
-
 namespace {
 
 constexpr int ByteWaitMs = 10000;

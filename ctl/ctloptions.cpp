@@ -48,7 +48,7 @@ void SetFlag(CtlOptions &options, const QString &name)
 bool TakeOption(CtlOptions &options, const QStringList &args, qsizetype &i, OptionScope scope,
                 QString *error)
 {
-    const QString arg = args.at(i);
+    const QString &arg = args.at(i);
     const qsizetype equals = arg.indexOf(u'=');
     const QString name = arg.left(equals);
     if (!ValuedOptions.contains(name) && !Flags.contains(name)) {
@@ -75,6 +75,31 @@ bool TakeOption(CtlOptions &options, const QStringList &args, qsizetype &i, Opti
     return SetValue(options, name, equals >= 0 ? arg.mid(equals + 1) : args.at(++i), error);
 }
 
+enum class ArgKind
+{
+    Word,
+    EndOfOptions,
+    Help,
+    Input,
+    Option
+};
+
+// What an argument is. A text that begins with one dash ("-5 C") is a word.
+ArgKind KindOf(const QString &arg, bool optionsEnded, bool commandSeen, OptionScope scope)
+{
+    if (optionsEnded)
+        return ArgKind::Word;
+    if (arg == u"--")
+        return ArgKind::EndOfOptions;
+    if (arg == u"-h")
+        return ArgKind::Help;
+    if (arg.startsWith(u"--"))
+        return ArgKind::Option;
+    if (arg == u"-" && !commandSeen && scope == OptionScope::CommandLine)
+        return ArgKind::Input;
+    return ArgKind::Word;
+}
+
 } // namespace
 
 std::optional<CtlOptions> ParseOptions(const QStringList &args, OptionScope scope,
@@ -84,20 +109,15 @@ std::optional<CtlOptions> ParseOptions(const QStringList &args, OptionScope scop
     options.words.clear();
     bool optionsEnded = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (optionsEnded) {
-            options.words << arg;
-        } else if (arg == u"--") {
-            optionsEnded = true;
-        } else if (arg == u"-h") {
-            options.help = true;
-        } else if (arg.startsWith(u"--")) {
+        switch (KindOf(args.at(i), optionsEnded, !options.words.isEmpty(), scope)) {
+        case ArgKind::Word: options.words << args.at(i); break;
+        case ArgKind::EndOfOptions: optionsEnded = true; break;
+        case ArgKind::Help: options.help = true; break;
+        case ArgKind::Input: options.fromInput = true; break;
+        case ArgKind::Option:
             if (!TakeOption(options, args, i, scope, error))
                 return std::nullopt;
-        } else if (arg == u"-" && options.words.isEmpty() && scope == OptionScope::CommandLine) {
-            options.fromInput = true;
-        } else {
-            options.words << arg;
+            break;
         }
     }
     return options;

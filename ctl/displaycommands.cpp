@@ -125,7 +125,7 @@ std::optional<CtlCommand> Char(const QStringList &args, QString *error)
             CharPattern(QStringLiteral("PATTERN %1").arg(i + 1), args.at(i + 1), error);
         if (!rows)
             return std::nullopt;
-        chars[size_t(*first - 1 + i)] = *rows;
+        chars[size_t(*first) - 1 + size_t(i)] = *rows;
     }
     const QByteArray definition = CustomCharsCommand(chars);
     return Writes({definition, definition + Cmd::command(Cmd::GraphModeOff)});

@@ -11,7 +11,7 @@ std::optional<CtlCommand> CommandToSend(const CtlOptions &options, const QString
                                         int *status)
 {
     QString error;
-    const auto command = BuildFromWords(options.words, &error);
+    auto command = BuildFromWords(options.words, &error);
     if (!command) {
         PrintError(where + error);
         *status = ExitBadArguments;

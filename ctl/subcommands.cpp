@@ -140,7 +140,7 @@ std::optional<CtlCommand> BuildFromWords(const QStringList &words, QString *erro
         return std::nullopt;
     }
     QString reason;
-    const auto built = command->build(args, &reason);
+    auto built = command->build(args, &reason);
     if (!built)
         *error = QLatin1String(command->name) + QStringLiteral(": ") + reason;
     return built;

@@ -57,7 +57,7 @@ IniLocation location()
 IniLocation ChooseIniLocation(const QString &programFolder, bool programFolderWritable,
                               const QString &userFolder)
 {
-    const IniLocation beside{withSeparator(programFolder), {}};
+    IniLocation beside{withSeparator(programFolder), {}};
     if (programFolderWritable && !beside.folder.startsWith(QLatin1String("/usr/")))
         return beside;
     IniLocation user{withSeparator(userFolder), {}};
