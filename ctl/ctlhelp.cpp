@@ -1,5 +1,7 @@
 #include "ctl/ctlhelp.h"
 
+#include "ctl/ctloutput.h"
+#include "ctl/ctlrun.h"
 #include "ctl/subcommands.h"
 
 namespace {
@@ -58,4 +60,23 @@ QString OverallHelp()
         help += QStringLiteral("  %1\n      %2\n").arg(call, command.summary);
     }
     return help + QLatin1String(Closing);
+}
+
+std::optional<int> AnswerHelp(const CtlOptions &options)
+{
+    const bool helpWord = options.words.value(0) == u"help";
+    if (!options.help && !helpWord)
+        return std::nullopt;
+    const QString topic = options.words.value(helpWord ? 1 : 0);
+    if (topic.isEmpty()) {
+        PrintResult(OverallHelp());
+        return ExitDone;
+    }
+    const SubCommand *command = FindSubCommand(topic);
+    if (!command) {
+        PrintError(QStringLiteral("no help on \"%1\": there is no such command").arg(topic));
+        return ExitBadArguments;
+    }
+    PrintResult(SubCommandHelp(*command));
+    return ExitDone;
 }

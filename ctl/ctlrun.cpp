@@ -1,5 +1,6 @@
 #include "ctl/ctlrun.h"
 
+#include "ctl/ctlhelp.h"
 #include "ctl/ctllink.h"
 #include "ctl/ctloptions.h"
 #include "ctl/ctloutput.h"

@@ -1,6 +1,5 @@
 #include "ctl/execute.h"
 
-#include "ctl/ctlhelp.h"
 #include "ctl/ctloutput.h"
 #include "ctl/ctlrun.h"
 #include "ctl/portchoice.h"
@@ -52,24 +51,5 @@ int Execute(CtlLink &link, const CtlCommand &command, const CtlOptions &options,
     if (command.read)
         PrintResult(options.json ? ReadoutJson(*command.read, reply)
                                  : ReadoutText(*command.read, reply));
-    return ExitDone;
-}
-
-std::optional<int> AnswerHelp(const CtlOptions &options)
-{
-    const bool helpWord = options.words.value(0) == u"help";
-    if (!options.help && !helpWord)
-        return std::nullopt;
-    const QString topic = options.words.value(helpWord ? 1 : 0);
-    if (topic.isEmpty()) {
-        PrintResult(OverallHelp());
-        return ExitDone;
-    }
-    const SubCommand *command = FindSubCommand(topic);
-    if (!command) {
-        PrintError(QStringLiteral("no help on \"%1\": there is no such command").arg(topic));
-        return ExitBadArguments;
-    }
-    PrintResult(SubCommandHelp(*command));
     return ExitDone;
 }

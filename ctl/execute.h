@@ -19,7 +19,3 @@ int OpenChosenPort(CtlLink &link, const CtlOptions &options);
 // after where (empty, or "line 3: "). The exit status for the command.
 int Execute(CtlLink &link, const CtlCommand &command, const CtlOptions &options,
             const QString &where);
-
-// What --help or "help [COMMAND]" asks for, printed; the exit status, or no
-// value when the options ask for no help.
-std::optional<int> AnswerHelp(const CtlOptions &options);

@@ -1,5 +1,6 @@
 #include "ctl/inputsession.h"
 
+#include "ctl/ctlhelp.h"
 #include "ctl/ctllink.h"
 #include "ctl/ctloutput.h"
 #include "ctl/ctlrun.h"
