@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(rows(monitor).size(), 0);
         QCOMPARE(pause->text(), QStringLiteral("Resume"));
         QCOMPARE(child<QLabel>(monitor, "lblStatus")->text(),
-                 QStringLiteral("Paused: 1 new entries held back"));
+                 QStringLiteral("Paused, new entries held back: 1"));
 
         QTest::mouseClick(pause, Qt::LeftButton);
         QCOMPARE(untimed(rows(monitor)), QStringList{"→ board  0D  ClearDisplay"});

@@ -101,7 +101,7 @@ void frmTraffic::ShowHeld()
     cmdPause->setText(caption);
     cmdPause->setAccessibleName(caption);
     lblStatus->setText(m_model.isPaused()
-                           ? u"Paused: %1 new entries held back"_s.arg(m_model.heldCount())
+                           ? u"Paused, new entries held back: %1"_s.arg(m_model.heldCount())
                            : u"Times in ms since the panel started"_s);
 }
 
