@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -108,12 +109,18 @@ void frmTraffic::ShowHeld()
 void frmTraffic::RememberWhetherAtEnd()
 {
     const QScrollBar *bar = lstTraffic->verticalScrollBar();
-    m_atEnd = bar->value() == bar->maximum();
+    m_atEnd = m_followPending || bar->value() == bar->maximum();
 }
 
-// New rows are followed only when the operator has not scrolled back to read.
+// New rows are followed only when the operator has not scrolled back to read;
+// once for all the rows that come before the window next has time.
 void frmTraffic::FollowNewRows()
 {
-    if (m_atEnd && isVisible())
+    if (!m_atEnd || !isVisible() || m_followPending)
+        return;
+    m_followPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_followPending = false;
         lstTraffic->scrollToBottom();
+    });
 }

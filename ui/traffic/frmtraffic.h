@@ -40,4 +40,5 @@ private:
     QPushButton *cmdClear = nullptr;
     QPushButton *cmdSave = nullptr;
     bool m_atEnd = true;
+    bool m_followPending = false;
 };

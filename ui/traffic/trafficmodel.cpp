@@ -20,19 +20,25 @@ TrafficModel::TrafficModel(QObject *parent) : QAbstractListModel(parent)
 
 void TrafficModel::written(const QByteArray &bytes)
 {
-    inPieces(bytes, MaxEntryBytes, [this](const QByteArray &piece) { writtenPiece(piece); });
+    QList<Entry> batch;
+    inPieces(bytes, MaxEntryBytes, [this, &batch](const QByteArray &piece) {
+        batch << Entry{m_clock.elapsed(), Direction::ToBoard, piece, writtenMeaning(piece)};
+    });
+    append(batch);
 }
 
 void TrafficModel::received(const QByteArray &bytes)
 {
-    inPieces(bytes, MaxEntryBytes, [this](const QByteArray &piece) {
-        add(Direction::FromBoard, piece, m_replies.describe(piece));
+    QList<Entry> batch;
+    inPieces(bytes, MaxEntryBytes, [this, &batch](const QByteArray &piece) {
+        batch << Entry{m_clock.elapsed(), Direction::FromBoard, piece, m_replies.describe(piece)};
     });
+    append(batch);
 }
 
 // The commands the piece completes; a command it leaves unfinished is named
 // too, as the rest of it comes in a later write.
-void TrafficModel::writtenPiece(const QByteArray &piece)
+QString TrafficModel::writtenMeaning(const QByteArray &piece)
 {
     QStringList meanings;
     for (const DecodedCommand &command : m_commands.feed(piece)) {
@@ -42,35 +48,41 @@ void TrafficModel::writtenPiece(const QByteArray &piece)
     }
     if (!m_commands.pending().isEmpty())
         meanings << m_commands.pending() + u" (continues)"_s;
-    add(Direction::ToBoard, piece, meanings.join(u"; "_s));
+    return meanings.join(u"; "_s);
 }
 
-void TrafficModel::add(Direction direction, const QByteArray &bytes, const QString &meaning)
+// The view hears of a whole piece at once: a flood of small entries would
+// otherwise cost it an update for each.
+void TrafficModel::append(QList<Entry> batch)
 {
-    if (m_entries.size() == MaxEntries)
-        dropOldest();
-    const Entry entry{m_clock.elapsed(), direction, bytes, meaning};
+    if (batch.isEmpty())
+        return;
+    if (batch.size() > MaxEntries)
+        batch.remove(0, batch.size() - MaxEntries);
+    dropOldest(int(m_entries.size() + batch.size()) - MaxEntries);
     if (m_paused) {
-        m_entries.push_back(entry);
+        m_entries.insert(m_entries.end(), batch.cbegin(), batch.cend());
         emit heldCountChanged(heldCount());
         return;
     }
-    beginInsertRows(QModelIndex(), m_shown, m_shown);
-    m_entries.push_back(entry);
-    ++m_shown;
+    beginInsertRows(QModelIndex(), m_shown, m_shown + int(batch.size()) - 1);
+    m_entries.insert(m_entries.end(), batch.cbegin(), batch.cend());
+    m_shown = int(m_entries.size());
     endInsertRows();
 }
 
-void TrafficModel::dropOldest()
+// The shown rows go first, as they are the oldest.
+void TrafficModel::dropOldest(int count)
 {
-    if (m_shown == 0) {
-        m_entries.pop_front();
+    if (count <= 0)
         return;
-    }
-    beginRemoveRows(QModelIndex(), 0, 0);
-    m_entries.pop_front();
-    --m_shown;
-    endRemoveRows();
+    const int shownDropped = std::min(count, m_shown);
+    if (shownDropped > 0)
+        beginRemoveRows(QModelIndex(), 0, shownDropped - 1);
+    m_entries.erase(m_entries.begin(), m_entries.begin() + count);
+    m_shown -= shownDropped;
+    if (shownDropped > 0)
+        endRemoveRows();
 }
 
 void TrafficModel::setPaused(bool paused)

@@ -6,6 +6,7 @@
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QList>
 #include <QStringList>
 
 #include <deque>
@@ -62,9 +63,9 @@ private:
         QString meaning;
     };
 
-    void writtenPiece(const QByteArray &piece);
-    void add(Direction direction, const QByteArray &bytes, const QString &meaning);
-    void dropOldest();
+    QString writtenMeaning(const QByteArray &piece);
+    void append(QList<Entry> batch);
+    void dropOldest(int count);
     static QString line(const Entry &entry);
 
     QElapsedTimer m_clock;
