@@ -11,6 +11,7 @@
 #include "ui/main/toolwindowentry.h"
 #include "ui/msgbox.h"
 #include "ui/sendcommand.h"
+#include "ui/traffic/trafficmodel.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
@@ -80,7 +81,8 @@ QStringList Numbers(int first, int last)
 
 } // namespace
 
-frmMain::frmMain(QWidget *parent) : QMainWindow(parent), MSComm1(this), Timer1(this)
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent), MSComm1(this), Timer1(this), m_traffic(new TrafficModel(this))
 {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"VantorAPP "_s);

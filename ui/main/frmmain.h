@@ -20,6 +20,7 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class ToolWindowEntry;
+class TrafficModel;
 
 // The main window: owns the serial port MSComm1 and the read-wait timer
 // Timer1, carries the menus that choose port and speed and open the tool
@@ -74,6 +75,7 @@ private:
     // frmmain_menus.cpp
     void mnuPort_Click(int index);
     void mnuBaudRate_Click(int index);
+    void mnuTraffic_Click();
     void mnuConfig_Click();
     void mnuScreen_Click();
     void mnuCustom_Click();
@@ -117,6 +119,7 @@ private:
     QTimer Timer1;
     ReplyDeadline m_replyDeadline; // 500 ms for the pending read's whole reply
     bool m_loading = false;        // start-up runs: conversion failures stay silent
+    TrafficModel *m_traffic;       // every write and every piece received, from the start
 
     // Menus
     QActionGroup *mnuPort = nullptr;     // items 1 to 6, data() = port number
@@ -126,6 +129,7 @@ private:
     ToolWindowEntry *mnuCustom = nullptr;
     ToolWindowEntry *mnuScroll = nullptr;
     ToolWindowEntry *mnuGraph = nullptr;
+    ToolWindowEntry *mnuTraffic = nullptr;
     QList<ToolWindowEntry *> m_toolEntries;
 
     // Text, cursor and user screen panel

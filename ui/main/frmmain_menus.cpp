@@ -1,4 +1,5 @@
-// The port and speed menus and the menu entries that open the tool windows.
+// The port and speed menus and the menu entries that open the tool windows
+// (the traffic monitor among them).
 
 #include "ui/main/frmmain.h"
 
@@ -11,6 +12,7 @@
 #include "ui/tools/frmgraph.h"
 #include "ui/tools/frmscreen.h"
 #include "ui/tools/frmscroll.h"
+#include "ui/traffic/frmtraffic.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -52,6 +54,11 @@ void frmMain::mnuBaudRate_Click(int index)
     // stays closed, and the operator is told as for a port choice.
     if (!MSComm1.setPortOpen(true))
         MsgBox(this, PortError, QMessageBox::Warning);
+}
+
+void frmMain::mnuTraffic_Click()
+{
+    mnuTraffic->open();
 }
 
 void frmMain::mnuConfig_Click()
@@ -100,4 +107,5 @@ void frmMain::WireToolWindows()
     mnuCustom->setMaker([this] { return new frmCustom(MSComm1, this); });
     mnuScroll->setMaker([this] { return new frmScroll(MSComm1, this); });
     mnuGraph->setMaker([this] { return new frmGraph(MSComm1, this); });
+    mnuTraffic->setMaker([this] { return new frmTraffic(*m_traffic, this); });
 }
