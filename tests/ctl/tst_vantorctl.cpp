@@ -142,7 +142,7 @@ void tst_VantorCtl::commandsReachTheBoard_data()
     QTest::newRow("char") << QStringList{"char", "2", "#...#,.#.#.,..#..,0x0A,17,0,0,31"}
                           << QStringList{"00 00 00 00 00 00 00 00 11 0A 04 0A 11 00 00 1F 00",
                                          "DefineCustomChar", "DefineCustomChar", "GraphModeOff"};
-    QTest::newRow("show-char") << QStringList{"show-char", "3"} << QStringList{"text \"\\x02\""};
+    QTest::newRow("show-char") << QStringList{"show-char", "3"} << QStringList{"ShowCustomChar 3"};
     QTest::newRow("raw") << QStringList{"raw", "FE0A", "fe 2d 01"}
                          << QStringList{"ReadInputs -> 05", "DeleteRow 1"};
     QTest::newRow("--port COMn") << QStringList{"--port", "com2", "delete-row", "0"}
