@@ -61,6 +61,9 @@ public:
     bool setOutput(const QByteArray &bytes);
     // Bytes written and not yet taken by the device.
     int OutBufferCount() const;
+    // True when every byte written has left for the line: none waits in the
+    // port's queue or the driver's (always true while the port is closed).
+    bool OutputDrained() const;
     // All bytes received and not yet read; reading removes them.
     QByteArray Input();
     int InBufferCount() const { return int(m_received.size()); }
@@ -89,6 +92,10 @@ signals:
     // Each chunk read from the device, as it arrived, before the receive
     // buffer takes it (a log, a monitor or a byte count may watch it).
     void inputArrived(const QByteArray &bytes);
+    // The port opened (setPortOpen(true) succeeded).
+    void portOpened();
+    // The port was closed on request (setPortOpen(false) on an open port).
+    void portClosed();
     // The device went away while open; the port is closed now.
     void portLost();
 
