@@ -4,6 +4,7 @@
 #include "link/openfailure.h"
 #include "link/portmap.h"
 #include "link/sendcommand.h"
+#include "link/serialdevices.h"
 #include "support/ptypair.h"
 #include "support/testini.h"
 
@@ -29,6 +30,8 @@ private slots:
     void unaskedBytesWaitForTheNextInput();
     void floodIsBoundedLikeAUartBuffer();
     void vanishedDeviceClosesThePort();
+    void chosenDeviceKeepsItsStableName_data();
+    void chosenDeviceKeepsItsStableName();
 };
 
 namespace {
@@ -222,6 +225,41 @@ void tst_SerialLink::vanishedDeviceClosesThePort()
     QVERIFY(!port.PortOpen());
 
     QCOMPARE(WriteCommand(port, "late"), SendResult::PortNotOpen);
+}
+
+// A device node named in the by-id folder is kept by that name; a path the
+// operator gave as a link, or one without a by-id name, stays as given.
+void tst_SerialLink::chosenDeviceKeepsItsStableName_data()
+{
+    QTest::addColumn<QString>("chosen"); // "@pty": a device named in by-id, "@dir": a folder
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("device node with a by-id name") << "@pty"
+                                                   << "@dir/by-id/usb-Vantor-if00";
+    QTest::newRow("that name itself") << "@dir/by-id/usb-Vantor-if00"
+                                      << "@dir/by-id/usb-Vantor-if00";
+    QTest::newRow("a link of the operator's") << "@dir/board"
+                                              << "@dir/board";
+    QTest::newRow("device without a by-id name") << "@other"
+                                                 << "@other";
+    QTest::newRow("nothing there") << "@dir/gone"
+                                   << "@dir/gone";
+}
+
+void tst_SerialLink::chosenDeviceKeepsItsStableName()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, kept);
+    QTemporaryDir dir;
+    PtyPair pty, other;
+    QVERIFY(QDir(dir.path()).mkdir("by-id"));
+    QVERIFY(QFile::link(pty.slavePath(), dir.filePath("by-id/usb-Vantor-if00")));
+    QVERIFY(QFile::link(pty.slavePath(), dir.filePath("board")));
+    const auto path = [&](QString text) {
+        return text.replace("@pty", pty.slavePath())
+            .replace("@other", other.slavePath())
+            .replace("@dir", dir.path());
+    };
+    QCOMPARE(StablePath(path(chosen), dir.filePath("by-id")), path(kept));
 }
 
 QTEST_MAIN(tst_SerialLink)

@@ -49,7 +49,7 @@ QLabel *LinkStatusBar::makePart(QLabel *label, const QString &name, const QStrin
 {
     label->setObjectName(name);
     label->setAccessibleDescription(description);
-    label->setText(u" "_s); // every row has its height before it has a text
+    label->setMinimumHeight(label->fontMetrics().height()); // also while it has no text
     return label;
 }
 
