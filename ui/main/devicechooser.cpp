@@ -54,7 +54,7 @@ void DeviceChooser::initConnections()
     connect(this, &QDialog::finished, &m_refresh, &QTimer::stop);
     connect(lstDevices, &QTreeWidget::itemSelectionChanged, this,
             &DeviceChooser::lstDevices_Select);
-    connect(lstDevices, &QTreeWidget::itemActivated, this, &DeviceChooser::cmdChoose_Click);
+    connect(lstDevices, &QTreeWidget::itemDoubleClicked, this, &DeviceChooser::cmdChoose_Click);
     connect(txtDevice, &QLineEdit::textChanged, this,
             [this](const QString &text) { cmdChoose->setEnabled(!text.trimmed().isEmpty()); });
     connect(cmdChoose, &QPushButton::clicked, this, &DeviceChooser::cmdChoose_Click);
