@@ -6,6 +6,7 @@
 #include "link/sendcommand.h"
 #include "link/serialdevices.h"
 #include "support/ptypair.h"
+#include "support/testdevices.h"
 #include "support/testini.h"
 
 #include <QSignalSpy>
@@ -111,7 +112,7 @@ void tst_SerialLink::portNumberIsFixedWhileOpen()
 
 void tst_SerialLink::openFailuresTellWhy_data()
 {
-    QTest::addColumn<QString>("device"); // "@dir" is a temporary folder, "@pty" a held pty
+    QTest::addColumn<QString>("device"); // markers of TestDevices
     QTest::addColumn<int>("failure");
     QTest::addColumn<QString>("reason");
 
@@ -124,7 +125,7 @@ void tst_SerialLink::openFailuresTellWhy_data()
     QTest::newRow("/dev/null") << "/dev/null" << int(OpenFailure::NotSerialDevice)
                                << "not a serial device";
     QTest::newRow("held by another port")
-        << "@pty" << int(OpenFailure::InUse) << "in use by another program";
+        << "@held" << int(OpenFailure::InUse) << "in use by another program";
 }
 
 void tst_SerialLink::openFailuresTellWhy()
@@ -132,15 +133,8 @@ void tst_SerialLink::openFailuresTellWhy()
     QFETCH(QString, device);
     QFETCH(int, failure);
     QFETCH(QString, reason);
-    QTemporaryDir dir;
-    QFile::link(dir.filePath("gone"), dir.filePath("dangling"));
-    QFile file(dir.filePath("file"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    PtyPair pty;
-    MSComm holder;
-    holder.setDeviceResolver([&](int) { return pty.slavePath(); });
-    QVERIFY(holder.setPortOpen(true));
-    device.replace("@dir", dir.path()).replace("@pty", pty.slavePath());
+    TestDevices devices;
+    device = devices.path(device);
 
     MSComm port;
     port.setDeviceResolver([&](int) { return device; });

@@ -3,6 +3,7 @@
 // following the speed sent to the board.
 
 #include "support/mainwindowharness.h"
+#include "support/testdevices.h"
 #include "ui/main/devicechooser.h"
 
 #include <QAccessible>
@@ -12,7 +13,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -22,30 +22,6 @@ QString shown(const MainWindowHarness &run, const char *part)
 {
     return run.find<QLabel>(part)->text();
 }
-
-// A device path for a table row: "@board" is the board's pseudo-terminal,
-// "@held" one another program holds open, "@dir" a temporary folder (with
-// "@dir/file" a regular file and "@dir/dangling" a link that leads nowhere).
-struct Devices
-{
-    QTemporaryDir dir;
-    PtyPair held;
-    MSComm holder;
-
-    Devices()
-    {
-        QFile::link(dir.filePath("gone"), dir.filePath("dangling"));
-        QFile(dir.filePath("file")).open(QIODevice::WriteOnly);
-        holder.setDeviceResolver([this](int) { return held.slavePath(); });
-        holder.setPortOpen(true);
-    }
-    QString path(QString device, const MainWindowHarness &run) const
-    {
-        return device.replace("@board", run.board.slavePath())
-            .replace("@held", held.slavePath())
-            .replace("@dir", dir.path());
-    }
-};
 
 } // namespace
 
@@ -59,57 +35,40 @@ private slots:
     // Error", and a device that is not there is waited for.
     void statusTexts_data()
     {
-        QTest::addColumn<QString>("device");
-        QTest::addColumn<QString>("then"); // "close": the port is closed afterwards
+        QTest::addColumn<QString>("device"); // "@board", or a marker of TestDevices
+        QTest::addColumn<bool>("close");     // the port is closed afterwards
         QTest::addColumn<QString>("state");
         QTest::addColumn<QString>("reason"); // in the box; none when it opened
 
-        QTest::newRow("open") << "@board"
-                              << ""
-                              << "Open"
-                              << "";
-        QTest::newRow("closed") << "@board"
-                                << "close"
-                                << "Closed by the operator"
-                                << "";
-        QTest::newRow("not found") << NoDevice << ""
-                                   << "Waiting for the device"
-                                   << "not found";
-        QTest::newRow("dangling link") << "@dir/dangling"
-                                       << ""
-                                       << "Waiting for the device"
-                                       << "not found";
-        QTest::newRow("regular file") << "@dir/file"
-                                      << ""
-                                      << "Closed: not a serial device"
-                                      << "not a serial device";
-        QTest::newRow("folder") << "@dir"
-                                << ""
-                                << "Closed: not a serial device"
-                                << "not a serial device";
-        QTest::newRow("/dev/null") << "/dev/null"
-                                   << ""
-                                   << "Closed: not a serial device"
-                                   << "not a serial device";
-        QTest::newRow("in use") << "@held"
-                                << ""
-                                << "Closed: in use by another program"
-                                << "in use by another program";
+        QTest::newRow("open") << "@board" << false << "Open" << QString();
+        QTest::newRow("closed") << "@board" << true << "Closed by the operator" << QString();
+        QTest::newRow("not found")
+            << NoDevice << false << "Waiting for the device" << QString("not found");
+        QTest::newRow("dangling link")
+            << "@dir/dangling" << false << "Waiting for the device" << QString("not found");
+        QTest::newRow("regular file") << "@dir/file" << false << "Closed: not a serial device"
+                                      << QString("not a serial device");
+        QTest::newRow("folder") << "@dir" << false << "Closed: not a serial device"
+                                << QString("not a serial device");
+        QTest::newRow("/dev/null") << "/dev/null" << false << "Closed: not a serial device"
+                                   << QString("not a serial device");
+        QTest::newRow("in use") << "@held" << false << "Closed: in use by another program"
+                                << QString("in use by another program");
     }
 
     void statusTexts()
     {
         QFETCH(QString, device);
-        QFETCH(QString, then);
+        QFETCH(bool, close);
         QFETCH(QString, state);
         QFETCH(QString, reason);
-        Devices devices;
+        TestDevices devices;
         StartedMainWindow run;
-        device = devices.path(device, run);
+        device = devices.path(device.replace("@board", run.board.slavePath()));
         run.ini.mapPort(3, device);
 
         run.find<QAction>("mnuPort3")->trigger();
-        if (then == "close")
+        if (close)
             run.port->setPortOpen(false);
         QCOMPARE(shown(run, "lblPort"), "COM 3 \u2014 " + device);
         QCOMPARE(shown(run, "lblSpeed"), "9600 bit/s 8N1");
@@ -169,10 +128,10 @@ private slots:
         QFETCH(QString, device);
         QFETCH(bool, choose);
         QFETCH(QString, state);
-        Devices devices;
+        TestDevices devices;
         PtyLink other;
         StartedMainWindow run;
-        device = devices.path(device, run).replace("@link", other.path());
+        device = devices.path(device.replace("@link", other.path()));
         const QByteArray before = run.ini.contents();
         run.find<QAction>("mnuChooseDevice")->trigger();
         auto *chooser = run.window->findChild<DeviceChooser *>();
