@@ -5,7 +5,6 @@
 #include "link/modvariables.h"
 #include "protocol/merrowfunc.h"
 #include "protocol/readouts.h"
-
 #include "ui/main/linkstatusbar.h"
 
 #include <QCoreApplication>
