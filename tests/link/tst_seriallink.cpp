@@ -5,12 +5,15 @@
 #include "link/portmap.h"
 #include "link/sendcommand.h"
 #include "link/serialdevices.h"
+#include "support/childprocess.h"
 #include "support/ptypair.h"
 #include "support/testdevices.h"
 #include "support/testini.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <unistd.h>
 
 class tst_SerialLink : public QObject
 {
@@ -26,6 +29,7 @@ private slots:
     void portNumberIsFixedWhileOpen();
     void openFailuresTellWhy_data();
     void openFailuresTellWhy();
+    void permissionDeniedNamesTheGroup();
     void outputWritesEveryByteInOneWrite();
     void receiveEventAtThreshold();
     void unaskedBytesWaitForTheNextInput();
@@ -143,6 +147,29 @@ void tst_SerialLink::openFailuresTellWhy()
     QCOMPARE(int(port.LastOpenFailure()), failure);
     QCOMPARE(OpenFailureText(device, port.LastOpenFailure(), port.errorString()),
              device + ": " + reason + ".");
+}
+
+// A user who may not open the device is told the group that owns it: a
+// second process, as a user of no group, opens a pseudo-terminal of root's.
+void tst_SerialLink::permissionDeniedNamesTheGroup()
+{
+    if (::getuid() != 0)
+        QSKIP("needs root, to become a user who may not open the device");
+    PtyPair pty;
+    const QString expected = pty.slavePath()
+                             + ": permission denied. The device belongs to the group \""
+                             + QFileInfo(pty.slavePath()).group() + "\"";
+    const int exitCode = RunInChild([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            return 2;
+        MSComm port;
+        port.setDeviceResolver([&](int) { return pty.slavePath(); });
+        if (port.setPortOpen(true))
+            return 3;
+        return OpenFailureText(pty.slavePath(), port.LastOpenFailure()).startsWith(expected) ? 0
+                                                                                             : 1;
+    });
+    QCOMPARE(exitCode, 0);
 }
 
 void tst_SerialLink::outputWritesEveryByteInOneWrite()
