@@ -72,6 +72,3 @@ struct BoardCommand
     // Screen index of DefineScreen: 0 start-up screen, 1 to 10 user screens.
     int screen() const { return code - BoardCode::DefineStartupScreen; }
 };
-
-// The command's name as the panel's documentation calls it ("SetCursorPosition").
-const char *CommandName(CommandId id);

@@ -15,12 +15,6 @@ BoardHost::BoardHost(BoardModel &model, QObject *parent)
 void BoardHost::setLogging(bool on)
 {
     m_logging = on;
-    if (!on) {
-        m_model.setObserver(nullptr);
-        return;
-    }
-    m_model.setObserver(
-        [this](const BoardCommand &command, std::string_view reply) { m_log.add(command, reply); });
 }
 
 void BoardHost::setStore(BoardStore *store)
@@ -36,6 +30,8 @@ void BoardHost::receive(const QByteArray &bytes, int panelBaud)
         note(QStringLiteral("%1 bytes ignored (speed mismatch)").arg(bytes.size()));
     } else {
         const QByteArray answer = m_model.feed(bytes);
+        if (m_logging)
+            m_log.add(bytes, answer);
         if (!answer.isEmpty())
             emit reply(answer);
         saveIfNeeded();
@@ -63,6 +59,7 @@ void BoardHost::checkSpeed(int panelBaud)
 void BoardHost::powerCycle()
 {
     m_model.powerCycle();
+    m_log.reset();
     note(QStringLiteral("power cycle"));
     if (m_logging)
         emit logLines(m_log.take());

@@ -103,19 +103,10 @@ void BoardModel::setBaud(int baud)
     ++m_revision;
 }
 
-void BoardModel::setObserver(Observer observer)
-{
-    m_observer = std::move(observer);
-}
-
 void BoardModel::execute(const BoardCommand &command)
 {
-    const qsizetype replied = m_reply.size();
     executeText(command) || executeCursor(command) || executeSetup(command) || executeReads(command)
         || executeDefinitions(command);
-    if (m_observer)
-        m_observer(command, std::string_view(m_reply.constData() + replied,
-                                             size_t(m_reply.size() - replied)));
 }
 
 bool BoardModel::executeText(const BoardCommand &command)

@@ -8,8 +8,6 @@
 
 #include <QByteArray>
 
-#include <functional>
-
 // The simulated display board: fed the bytes the panel writes, it keeps what
 // the display shows and how the board is set up, answers the three reads, and
 // holds a non-volatile copy of its settings. It has no clock of its own: the
@@ -48,10 +46,6 @@ public:
     void setCurrentCount(quint16 count);
     // Forces the board's serial speed, as a jumper would (9600 or 19200).
     void setBaud(int baud);
-    // Called with each decoded command after the board has carried it out,
-    // together with the bytes it answered (empty but for the reads).
-    using Observer = std::function<void(const BoardCommand &, std::string_view reply)>;
-    void setObserver(Observer observer);
 
 private:
     void execute(const BoardCommand &command) override;
@@ -81,5 +75,4 @@ private:
     QByteArray m_reply;
     quint64 m_storedRevision = 0;
     quint64 m_revision = 0;
-    Observer m_observer;
 };

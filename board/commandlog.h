@@ -1,30 +1,35 @@
 #pragma once
 
-#include "boardcommand.h"
-
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-// Turns decoded commands into log lines: the bytes in hex, then the command's
-// name and parameters ("FE 32 01 0F  SetCursorPosition row 1, column 15").
-// Consecutive characters make one "text" line.
+#include <memory>
+
+class CommandDecoder;
+
+// Turns what the board receives into log lines: the bytes in hex, then the
+// command's name and parameters ("FE 32 01 0F  SetCursorPosition row 1,
+// column 15"). The words come from the panel's own decoder of the stream, so
+// the board's log and the panel's monitor name every command alike; the
+// board's parser stays its own. Consecutive characters make one "text" line.
 class CommandLog
 {
 public:
-    // A read's line ends with its answer: "FE 0A  ReadInputs -> 05".
-    void add(const BoardCommand &command, std::string_view reply = {});
-    // A line of its own, after any pending text.
-    void addNote(const QString &note);
-    // The lines finished so far, a pending text run included; the log is empty afterwards.
-    QStringList take();
+    CommandLog();
+    ~CommandLog();
 
-    // One command's line.
-    static QString describe(const BoardCommand &command);
+    // Bytes received and the board's answer to them. A read's line ends with
+    // its part of the answer: "FE 0A  ReadInputs -> 05".
+    void add(const QByteArray &received, const QByteArray &answer);
+    // A line of its own.
+    void addNote(const QString &note);
+    // The lines finished so far; the log is empty afterwards.
+    QStringList take();
+    // Forgets a half-received command, as the board does at a power cycle.
+    void reset();
 
 private:
-    void flushText();
-
-    QByteArray m_text;
+    std::unique_ptr<CommandDecoder> m_decoder;
     QStringList m_lines;
 };

@@ -26,8 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     BoardModel model;
     CommandLog log;
-    model.setObserver(
-        [&log](const BoardCommand &command, std::string_view reply) { log.add(command, reply); });
     model.setInputs(0x5A);
     // Each piece starts with a control byte: its low 5 bits give the piece's
     // length, its top 3 bits how long the board idles afterwards.
@@ -35,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     while (at < size) {
         const uint8_t control = data[at++];
         const size_t piece = std::min<size_t>(control % 32 + 1, size - at);
-        model.feed(reinterpret_cast<const char *>(data + at), qsizetype(piece));
+        const QByteArray bytes(reinterpret_cast<const char *>(data + at), qsizetype(piece));
+        log.add(bytes, model.feed(bytes));
         model.tick((control >> 5) * 700);
         at += piece;
         check(model.state().row >= 0 && model.state().row < BoardModel::Rows);

@@ -51,9 +51,7 @@ void tst_BoardLog::lines()
     CommandLog log;
     BoardModel model;
     model.setInputs(5);
-    model.setObserver(
-        [&log](const BoardCommand &command, std::string_view reply) { log.add(command, reply); });
-    model.feed(input);
+    log.add(input, model.feed(input));
     QCOMPARE(log.take(), lines);
     QVERIFY(log.take().isEmpty());
 }

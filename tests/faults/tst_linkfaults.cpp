@@ -7,12 +7,10 @@
 #include "ui/tools/frmscreen.h"
 
 #include <QAction>
-#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThread>
 
 #include <unistd.h>
 
@@ -22,7 +20,6 @@ const QString PortNotOpen = QStringLiteral("Port Not Open");
 // Long enough for several of the user screens window's 100 ms ticks to fall due.
 constexpr int SeveralTicksMs = 350;
 constexpr int DrainTimeoutMs = 60000;
-constexpr int FloodTimeoutMs = 60000;
 
 // The process's resident memory in bytes.
 qint64 residentBytes()
@@ -32,28 +29,6 @@ qint64 residentBytes()
         return 0;
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : 0;
-}
-
-// Writes count bytes as the board, from a thread of its own as a real board
-// would: the window reads on this thread, which waits meanwhile with its
-// events processed.
-bool floodFromBoard(PtyPair &board, qint64 count, char fill)
-{
-    std::unique_ptr<QThread> writer(QThread::create([&board, count, fill] {
-        const QByteArray piece(64 * 1024, fill);
-        for (qint64 done = 0; done < count; done += piece.size())
-            board.write(piece);
-    }));
-    QEventLoop loop;
-    QObject::connect(writer.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(FloodTimeoutMs, &loop, &QEventLoop::quit);
-    writer->start();
-    loop.exec();
-    if (writer->wait(QDeadlineTimer(1000)))
-        return true;
-    board.closeMaster(); // ends the stuck writer before its thread goes
-    writer->wait();
-    return false;
 }
 
 // The port is gone for good: it is closed, and a send warns instead of writing.
@@ -289,12 +264,12 @@ void tst_LinkFaults::floodOfUnaskedBytesStaysBounded()
 {
     StartedMainWindow run;
     QCOMPARE(intReadKind, qint16(0));
-    QVERIFY(floodFromBoard(run.board, 64 * 1024, 'w')); // warms up the buffers on both sides
+    QVERIFY(run.board.flood(64 * 1024, 'w')); // warms up the buffers on both sides
     QTRY_COMPARE(run.port->InBufferCount(), MSComm::InBufferSize);
     const qint64 before = residentBytes();
     QVERIFY(before > 0);
 
-    QVERIFY(floodFromBoard(run.board, 5 * 1024 * 1024, 'x'));
+    QVERIFY(run.board.flood(5 * 1024 * 1024, 'x'));
     QTest::qWait(50); // the last pieces arrive
     QCOMPARE(run.port->InBufferCount(), MSComm::InBufferSize);
     const qint64 growth = residentBytes() - before;

@@ -2,7 +2,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
+
+#include <memory>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -103,6 +107,26 @@ void PtyPair::write(const QByteArray &bytes)
         else if (errno != EAGAIN && errno != EINTR)
             return;
     }
+}
+
+bool PtyPair::flood(qint64 count, char fill)
+{
+    constexpr int TimeoutMs = 60000;
+    std::unique_ptr<QThread> writer(QThread::create([this, count, fill] {
+        const QByteArray piece(64 * 1024, fill);
+        for (qint64 done = 0; done < count; done += piece.size())
+            write(piece);
+    }));
+    QEventLoop loop;
+    QObject::connect(writer.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(TimeoutMs, &loop, &QEventLoop::quit);
+    writer->start();
+    loop.exec();
+    if (writer->wait(QDeadlineTimer(1000)))
+        return true;
+    closeMaster(); // ends the stuck writer before its thread goes
+    writer->wait();
+    return false;
 }
 
 void PtyPair::closeMaster()

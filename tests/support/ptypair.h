@@ -33,6 +33,11 @@ public:
 
     // Writes bytes as the board's reply.
     void write(const QByteArray &bytes);
+    // Writes count bytes of fill (rounded up to 64 KiB) as the board, from a
+    // thread of its own as a real board would: the window reads on this
+    // thread, which waits meanwhile with its events processed. False, with the
+    // device taken away, when they could not all be written within a minute.
+    bool flood(qint64 count, char fill);
     // Takes the device away, as a pulled cable would.
     void closeMaster();
     // The speed in bit/s the panel has set on its side of the line; 0 when unknown.

@@ -10,6 +10,7 @@
 #include "ui/main/toolwindowentry.h"
 #include "ui/msgbox.h"
 #include "ui/sendcommand.h"
+#include "ui/traffic/trafficmodel.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
@@ -79,7 +80,8 @@ QStringList Numbers(int first, int last)
 
 } // namespace
 
-frmMain::frmMain(QWidget *parent) : QMainWindow(parent), MSComm1(this), Timer1(this)
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent), MSComm1(this), Timer1(this), m_traffic(new TrafficModel(this))
 {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"VantorAPP "_s);

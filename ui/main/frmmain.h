@@ -13,10 +13,10 @@
 #include <QTimer>
 #include <optional>
 
-class QActionGroup;
-class QButtonGroup;
 class DeviceChooser;
 class LinkStatusBar;
+class QActionGroup;
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -26,6 +26,7 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class ToolWindowEntry;
+class TrafficModel;
 
 // The main window: owns the serial port MSComm1 and the read-wait timer
 // Timer1, carries the menus that choose port and speed and open the tool
@@ -82,6 +83,7 @@ private:
     // frmmain_menus.cpp
     void mnuPort_Click(int index);
     void mnuBaudRate_Click(int index);
+    void mnuTraffic_Click();
     void mnuConfig_Click();
     void mnuScreen_Click();
     void mnuCustom_Click();
@@ -134,6 +136,7 @@ private:
     QTimer Timer1;
     ReplyDeadline m_replyDeadline; // 500 ms for the pending read's whole reply
     bool m_loading = false;        // start-up runs: conversion failures stay silent
+    TrafficModel *m_traffic;       // every write and every piece received, from the start
     PortDevices m_devices;         // where the port numbers lead this run
     ConnectionWatch m_watch{MSComm1};
     SpeedFollow m_speedFollow{MSComm1};
@@ -150,6 +153,7 @@ private:
     ToolWindowEntry *mnuCustom = nullptr;
     ToolWindowEntry *mnuScroll = nullptr;
     ToolWindowEntry *mnuGraph = nullptr;
+    ToolWindowEntry *mnuTraffic = nullptr;
     QList<ToolWindowEntry *> m_toolEntries;
 
     // Text, cursor and user screen panel

@@ -6,6 +6,7 @@
 #include "protocol/textframes.h"
 #include "ui/fixedform.h"
 #include "ui/main/toolwindowentry.h"
+#include "ui/traffic/trafficmodel.h"
 
 #include <QActionGroup>
 #include <QButtonGroup>
@@ -62,6 +63,13 @@ QAction *makeMenuItem(QMenu *menu, QActionGroup *group, const QString &name, con
 
 void frmMain::createMenus()
 {
+    const auto entry = [this](QAction *action, const QString &name) {
+        action->setObjectName(name);
+        auto *toolEntry = new ToolWindowEntry(action);
+        m_toolEntries << toolEntry;
+        return toolEntry;
+    };
+
     mnuCom = menuBar()->addMenu(u"Communication"_s);
     mnuCom->setObjectName(u"mnuCom"_s);
     mnuCom->setToolTipsVisible(true); // each port's tip names its device
@@ -71,6 +79,7 @@ void frmMain::createMenus()
     mnuCom->addSeparator();
     mnuChooseDevice = mnuCom->addAction(u"Choose Device..."_s);
     mnuChooseDevice->setObjectName(u"mnuChooseDevice"_s);
+    mnuTraffic = entry(mnuCom->addAction(u"Show Traffic..."_s), u"mnuTraffic"_s);
 
     QMenu *mnuBaud = menuBar()->addMenu(u"Baud Rate"_s);
     mnuBaud->setObjectName(u"mnuBaud"_s);
@@ -80,12 +89,6 @@ void frmMain::createMenus()
 
     QMenu *mnuCon = menuBar()->addMenu(u"Configuration"_s);
     mnuCon->setObjectName(u"mnuCon"_s);
-    const auto entry = [this](QAction *action, const QString &name) {
-        action->setObjectName(name);
-        auto *toolEntry = new ToolWindowEntry(action);
-        m_toolEntries << toolEntry;
-        return toolEntry;
-    };
     mnuConfig = entry(mnuCon->addAction(u"Configure LCD"_s), u"mnuConfig"_s);
     mnuScreen = entry(mnuCon->addAction(u"Screens Definitions"_s), u"mnuScreen"_s);
     mnuCustom = entry(mnuCon->addAction(u"Custom Characters"_s), u"mnuCustom"_s);
@@ -223,6 +226,9 @@ void frmMain::initConnections()
     connect(mnuCustom->action(), &QAction::triggered, this, &frmMain::mnuCustom_Click);
     connect(mnuScroll->action(), &QAction::triggered, this, &frmMain::mnuScroll_Click);
     connect(mnuGraph->action(), &QAction::triggered, this, &frmMain::mnuGraph_Click);
+    connect(mnuTraffic->action(), &QAction::triggered, this, &frmMain::mnuTraffic_Click);
+    connect(&MSComm1, &MSComm::outputWritten, m_traffic, &TrafficModel::written);
+    connect(&MSComm1, &MSComm::inputArrived, m_traffic, &TrafficModel::received);
 
     connect(cmdSendAscii, &QPushButton::clicked, this, &frmMain::cmdSendAscii_Click);
     connect(cmdClearLCD, &QPushButton::clicked, this, &frmMain::cmdClearLCD_Click);

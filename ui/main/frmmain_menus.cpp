@@ -1,4 +1,5 @@
-// The port and speed menus and the menu entries that open the tool windows.
+// The port and speed menus and the menu entries that open the tool windows
+// (the traffic monitor among them).
 
 #include "ui/main/frmmain.h"
 
@@ -11,6 +12,7 @@
 #include "ui/tools/frmgraph.h"
 #include "ui/tools/frmscreen.h"
 #include "ui/tools/frmscroll.h"
+#include "ui/traffic/frmtraffic.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -68,6 +70,11 @@ void frmMain::TellPortError()
     MsgBox(box);
 }
 
+void frmMain::mnuTraffic_Click()
+{
+    mnuTraffic->open();
+}
+
 void frmMain::mnuConfig_Click()
 {
     mnuConfig->open();
@@ -118,4 +125,5 @@ void frmMain::WireToolWindows()
     mnuCustom->setMaker([this] { return new frmCustom(MSComm1, this); });
     mnuScroll->setMaker([this] { return new frmScroll(MSComm1, this); });
     mnuGraph->setMaker([this] { return new frmGraph(MSComm1, this); });
+    mnuTraffic->setMaker([this] { return new frmTraffic(*m_traffic, this); });
 }
