@@ -29,8 +29,9 @@ inline const QString Line2ReadKey = QStringLiteral("LINE2");
 inline const QString Line1Key = QStringLiteral("Line1");
 inline const QString Line2Key = QStringLiteral("Line2");
 
-// The device behind each port number, COM1 to COM6: written by hand (or by
-// scripts/run), read each time the main window's port opens.
+// The device behind each port number, COM1 to COM6: written by hand, by
+// scripts/run or by the device chooser; read when the main window chooses a
+// port (see PortDevices).
 inline const QString PortsSection = QStringLiteral("Ports");
 inline QString PortKey(int port)
 {

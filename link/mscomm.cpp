@@ -7,6 +7,7 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #endif
@@ -127,8 +128,10 @@ bool MSComm::PortOpen() const
 bool MSComm::setPortOpen(bool open)
 {
     if (!open) {
-        if (m_port->isOpen())
+        if (m_port->isOpen()) {
             m_port->close();
+            emit portClosed();
+        }
         return true;
     }
     if (m_port->isOpen()) {
@@ -146,6 +149,7 @@ bool MSComm::setPortOpen(bool open)
     m_openFailure = OpenFailure::None;
     m_settings.applyTo(*m_port); // some platforms only take them on an open port
     m_received.clear();
+    emit portOpened();
     return true;
 }
 
@@ -196,6 +200,20 @@ QByteArray MSComm::Input()
 int MSComm::OutBufferCount() const
 {
     return int(m_port->bytesToWrite());
+}
+
+bool MSComm::OutputDrained() const
+{
+    if (!m_port->isOpen())
+        return true;
+    if (m_port->bytesToWrite() > 0)
+        return false;
+#ifdef Q_OS_UNIX
+    int queued = 0;
+    return ::ioctl(int(m_port->handle()), TIOCOUTQ, &queued) != 0 || queued == 0;
+#else
+    return true;
+#endif
 }
 
 void MSComm::setInBufferCount(int count)

@@ -65,6 +65,9 @@ public:
     // has sent it on, for a program that must not end before its bytes are
     // out. False when the device takes nothing for stallMs or goes away.
     bool drainOutput(int stallMs);
+    // True when every byte written has left for the line: none waits in the
+    // port's queue or the driver's (always true while the port is closed).
+    bool OutputDrained() const;
     // All bytes received and not yet read; reading removes them.
     QByteArray Input();
     int InBufferCount() const { return int(m_received.size()); }
@@ -93,6 +96,10 @@ signals:
     // Each chunk read from the device, as it arrived, before the receive
     // buffer takes it (a log, a monitor or a byte count may watch it).
     void inputArrived(const QByteArray &bytes);
+    // The port opened (setPortOpen(true) succeeded).
+    void portOpened();
+    // The port was closed on request (setPortOpen(false) on an open port).
+    void portClosed();
     // The device went away while open; the port is closed now.
     void portLost();
 

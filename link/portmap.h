@@ -3,6 +3,26 @@
 #include <QString>
 
 // The device behind port number n as the settings file maps it: the value of
-// "COMn" in section "Ports", or else the platform's device for n. The main
-// window gives this to its serial control, which knows nothing of the file.
+// "COMn" in section "Ports", or else the platform's device for n.
 QString DeviceForPort(int port);
+
+// The devices the main window's port numbers lead to during a run. The port
+// in use keeps the device it had when it was chosen (at start-up, from the
+// port menu or the device chooser): a change of speed, a speed followed or a
+// reconnection opens that very device again, even when another panel or a
+// script maps the port elsewhere meanwhile. Every other port is read from the
+// settings file each time. The main window gives device() to its serial
+// control, which knows nothing of the file.
+class PortDevices
+{
+public:
+    QString device(int port) const;
+    // Reads the port's device from the settings file now and keeps it.
+    void choose(int port);
+    // Keeps the given device for the port.
+    void choose(int port, const QString &device);
+
+private:
+    int m_port = 0;
+    QString m_device;
+};

@@ -13,6 +13,7 @@ void ReplyDeadline::start(qint16 kind, int replyLength)
     m_replyLength = replyLength;
     m_completed = false;
     m_timer.start();
+    emit started(kind);
 }
 
 void ReplyDeadline::complete()

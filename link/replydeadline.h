@@ -25,6 +25,7 @@ public:
     bool isCompleted() const { return m_completed; }
 
 signals:
+    void started(qint16 kind);
     void expired(qint16 kind);
 
 private:

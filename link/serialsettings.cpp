@@ -115,6 +115,19 @@ std::optional<SerialSettings> SerialSettings::parse(const QString &text)
     return settings;
 }
 
+QString SerialSettings::summary() const
+{
+    static constexpr char ParityLetters[] = "NEOMS";
+    const QString stop = stopBits == StopBits::One          ? QStringLiteral("1")
+                         : stopBits == StopBits::OneAndHalf ? QStringLiteral("1.5")
+                                                            : QStringLiteral("2");
+    return QStringLiteral("%1 bit/s %2%3%4")
+        .arg(baudRate)
+        .arg(dataBits)
+        .arg(QLatin1Char(ParityLetters[int(parity)]))
+        .arg(stop);
+}
+
 void SerialSettings::applyTo(QSerialPort &port) const
 {
     port.setBaudRate(baudRate);

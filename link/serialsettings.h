@@ -31,6 +31,8 @@ struct SerialSettings
 
     // No value when the text is not a settings text.
     static std::optional<SerialSettings> parse(const QString &text);
+    // The settings as the operator reads them: "9600 bit/s 8N1".
+    QString summary() const;
     void applyTo(QSerialPort &port) const;
 };
 

@@ -13,6 +13,7 @@ QMessageBox::StandardButton showDialog(const MsgBoxRequest &request)
     QMessageBox box(request.icon, AppTitle, request.text, request.buttons, request.parent);
     if (request.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(request.defaultButton);
+    box.setInformativeText(request.informativeText);
     return QMessageBox::StandardButton(box.exec());
 }
 
@@ -22,7 +23,11 @@ QMessageBox::StandardButton MsgBox(QWidget *parent, const QString &text, QMessag
                                    QMessageBox::StandardButtons buttons,
                                    QMessageBox::StandardButton defaultButton)
 {
-    const MsgBoxRequest request{parent, text, icon, buttons, defaultButton};
+    return MsgBox({parent, text, icon, buttons, defaultButton, {}});
+}
+
+QMessageBox::StandardButton MsgBox(const MsgBoxRequest &request)
+{
     return handler() ? handler()(request) : showDialog(request);
 }
 

@@ -18,6 +18,7 @@ struct MsgBoxRequest
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QString informativeText; // shown below the text: details, what to do
 };
 
 using MsgBoxHandler = std::function<QMessageBox::StandardButton(const MsgBoxRequest &)>;
@@ -27,6 +28,9 @@ QMessageBox::StandardButton
 MsgBox(QWidget *parent, const QString &text, QMessageBox::Icon icon,
        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// Shows the box the request describes, informative text included.
+QMessageBox::StandardButton MsgBox(const MsgBoxRequest &request);
 
 // Replaces the real dialog; an empty handler brings it back.
 void SetMsgBoxHandler(MsgBoxHandler handler);

@@ -4,11 +4,16 @@
 #include "link/openfailure.h"
 #include "link/portmap.h"
 #include "link/sendcommand.h"
+#include "link/serialdevices.h"
+#include "support/childprocess.h"
 #include "support/ptypair.h"
+#include "support/testdevices.h"
 #include "support/testini.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <unistd.h>
 
 class tst_SerialLink : public QObject
 {
@@ -24,11 +29,14 @@ private slots:
     void portNumberIsFixedWhileOpen();
     void openFailuresTellWhy_data();
     void openFailuresTellWhy();
+    void permissionDeniedNamesTheGroup();
     void outputWritesEveryByteInOneWrite();
     void receiveEventAtThreshold();
     void unaskedBytesWaitForTheNextInput();
     void floodIsBoundedLikeAUartBuffer();
     void vanishedDeviceClosesThePort();
+    void chosenDeviceKeepsItsStableName_data();
+    void chosenDeviceKeepsItsStableName();
 };
 
 namespace {
@@ -108,7 +116,7 @@ void tst_SerialLink::portNumberIsFixedWhileOpen()
 
 void tst_SerialLink::openFailuresTellWhy_data()
 {
-    QTest::addColumn<QString>("device"); // "@dir" is a temporary folder, "@pty" a held pty
+    QTest::addColumn<QString>("device"); // markers of TestDevices
     QTest::addColumn<int>("failure");
     QTest::addColumn<QString>("reason");
 
@@ -121,7 +129,7 @@ void tst_SerialLink::openFailuresTellWhy_data()
     QTest::newRow("/dev/null") << "/dev/null" << int(OpenFailure::NotSerialDevice)
                                << "not a serial device";
     QTest::newRow("held by another port")
-        << "@pty" << int(OpenFailure::InUse) << "in use by another program";
+        << "@held" << int(OpenFailure::InUse) << "in use by another program";
 }
 
 void tst_SerialLink::openFailuresTellWhy()
@@ -129,15 +137,8 @@ void tst_SerialLink::openFailuresTellWhy()
     QFETCH(QString, device);
     QFETCH(int, failure);
     QFETCH(QString, reason);
-    QTemporaryDir dir;
-    QFile::link(dir.filePath("gone"), dir.filePath("dangling"));
-    QFile file(dir.filePath("file"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    PtyPair pty;
-    MSComm holder;
-    holder.setDeviceResolver([&](int) { return pty.slavePath(); });
-    QVERIFY(holder.setPortOpen(true));
-    device.replace("@dir", dir.path()).replace("@pty", pty.slavePath());
+    TestDevices devices;
+    device = devices.path(device);
 
     MSComm port;
     port.setDeviceResolver([&](int) { return device; });
@@ -146,6 +147,29 @@ void tst_SerialLink::openFailuresTellWhy()
     QCOMPARE(int(port.LastOpenFailure()), failure);
     QCOMPARE(OpenFailureText(device, port.LastOpenFailure(), port.errorString()),
              device + ": " + reason + ".");
+}
+
+// A user who may not open the device is told the group that owns it: a
+// second process, as a user of no group, opens a pseudo-terminal of root's.
+void tst_SerialLink::permissionDeniedNamesTheGroup()
+{
+    if (::getuid() != 0)
+        QSKIP("needs root, to become a user who may not open the device");
+    PtyPair pty;
+    const QString expected = pty.slavePath()
+                             + ": permission denied. The device belongs to the group \""
+                             + QFileInfo(pty.slavePath()).group() + "\"";
+    const int exitCode = RunInChild([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            return 2;
+        MSComm port;
+        port.setDeviceResolver([&](int) { return pty.slavePath(); });
+        if (port.setPortOpen(true))
+            return 3;
+        return OpenFailureText(pty.slavePath(), port.LastOpenFailure()).startsWith(expected) ? 0
+                                                                                             : 1;
+    });
+    QCOMPARE(exitCode, 0);
 }
 
 void tst_SerialLink::outputWritesEveryByteInOneWrite()
@@ -222,6 +246,41 @@ void tst_SerialLink::vanishedDeviceClosesThePort()
     QVERIFY(!port.PortOpen());
 
     QCOMPARE(WriteCommand(port, "late"), SendResult::PortNotOpen);
+}
+
+// A device node named in the by-id folder is kept by that name; a path the
+// operator gave as a link, or one without a by-id name, stays as given.
+void tst_SerialLink::chosenDeviceKeepsItsStableName_data()
+{
+    QTest::addColumn<QString>("chosen"); // "@pty": a device named in by-id, "@dir": a folder
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("device node with a by-id name") << "@pty"
+                                                   << "@dir/by-id/usb-Vantor-if00";
+    QTest::newRow("that name itself") << "@dir/by-id/usb-Vantor-if00"
+                                      << "@dir/by-id/usb-Vantor-if00";
+    QTest::newRow("a link of the operator's") << "@dir/board"
+                                              << "@dir/board";
+    QTest::newRow("device without a by-id name") << "@other"
+                                                 << "@other";
+    QTest::newRow("nothing there") << "@dir/gone"
+                                   << "@dir/gone";
+}
+
+void tst_SerialLink::chosenDeviceKeepsItsStableName()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, kept);
+    QTemporaryDir dir;
+    PtyPair pty, other;
+    QVERIFY(QDir(dir.path()).mkdir("by-id"));
+    QVERIFY(QFile::link(pty.slavePath(), dir.filePath("by-id/usb-Vantor-if00")));
+    QVERIFY(QFile::link(pty.slavePath(), dir.filePath("board")));
+    const auto path = [&](QString text) {
+        return text.replace("@pty", pty.slavePath())
+            .replace("@other", other.slavePath())
+            .replace("@dir", dir.path());
+    };
+    QCOMPARE(StablePath(path(chosen), dir.filePath("by-id")), path(kept));
 }
 
 QTEST_MAIN(tst_SerialLink)

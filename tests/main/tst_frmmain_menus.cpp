@@ -137,8 +137,8 @@ private slots:
 
     void speedChoiceThatCannotReopen()
     {
-        StartedMainWindow run;
-        run.ini.mapPort(1, NoDevice); // the device goes away while the port is open
+        LinkedMainWindow run;
+        run.device.unplug(); // the device goes away while the port is open
 
         run.find<QAction>("mnuBaudRate1")->trigger();
         QCOMPARE(run.boxes.texts(), QStringList{"COM Port Error"});

@@ -3,6 +3,7 @@
 #include "link/modini.h"
 #include "link/modvariables.h"
 #include "support/msgboxrecorder.h"
+#include "support/ptylink.h"
 #include "support/ptypair.h"
 #include "support/testini.h"
 #include "support/widgetdriver.h"
@@ -67,6 +68,20 @@ struct StartedMainWindow : MainWindowHarness
     StartedMainWindow()
     {
         settings(BoardOnCom1);
+        start();
+    }
+};
+
+// The usual run, with COM 1 leading to the board through a symbolic link that
+// a test can re-point: unplug and plug the board.
+struct LinkedMainWindow : MainWindowHarness
+{
+    PtyLink device;
+
+    LinkedMainWindow()
+    {
+        ini.setContents(BoardOnCom1);
+        ini.mapPort(1, device.path());
         start();
     }
 };

@@ -135,3 +135,15 @@ void PtyPair::closeMaster()
         ::close(m_master);
     m_master = -1;
 }
+
+int PtyPair::slaveSpeed() const
+{
+    termios settings{};
+    if (m_slave < 0 || tcgetattr(m_slave, &settings) != 0)
+        return 0;
+    switch (cfgetospeed(&settings)) {
+    case B9600: return 9600;
+    case B19200: return 19200;
+    default: return 0;
+    }
+}

@@ -40,6 +40,8 @@ public:
     bool flood(qint64 count, char fill);
     // Takes the device away, as a pulled cable would.
     void closeMaster();
+    // The speed in bit/s the panel has set on its side of the line; 0 when unknown.
+    int slaveSpeed() const;
 
 private:
     int m_master = -1;

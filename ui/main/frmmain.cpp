@@ -5,7 +5,6 @@
 #include "link/inikeys.h"
 #include "link/modini.h"
 #include "link/modvariables.h"
-#include "link/portmap.h"
 #include "link/serialsettings.h"
 #include "protocol/textbytes.h"
 #include "ui/main/toolwindowentry.h"
@@ -87,7 +86,7 @@ frmMain::frmMain(QWidget *parent)
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"VantorAPP "_s);
     MSComm1.setObjectName(u"MSComm1"_s);
-    MSComm1.setDeviceResolver(DeviceForPort);
+    MSComm1.setDeviceResolver([this](int port) { return m_devices.device(port); });
     Timer1.setObjectName(u"Timer1"_s);
     Timer1.setInterval(ReadWaitMs);
     createMenus();
@@ -95,6 +94,7 @@ frmMain::frmMain(QWidget *parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize); // the client area fixes the window's size
     initConnections();
     WireToolWindows();
+    WireLink();
     SetIniWriteFailureHandler(TellFirstFailedWrite(this));
 }
 
@@ -119,8 +119,10 @@ void frmMain::Form_Load()
     MSComm1.setRThreshold(1);
     MSComm1.setInputMode(1);
     CheckMenuItem(mnuPort, port);
-    // From here on a failing step is skipped without a message.
-    MSComm1.setPortOpen(true);
+    // From here on a failing step is skipped without a message. A device that
+    // is not there yet is waited for.
+    m_devices.choose(port);
+    m_watch.open();
     CheckMenuItem(mnuBaudRate, strCommSettings == Settings9600 ? 0 : 1);
     ReadBacklightSettings();
     BacklightLevel->setEnabled(false);
@@ -168,7 +170,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     // their own closing steps, while the port is still open.
     CloseToolWindows();
     Form_Unload();
-    MSComm1.setPortOpen(false);
+    m_watch.leave(); // closed, and no longer waited for
     event->accept();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "link/connectionwatch.h"
 #include "link/mscomm.h"
+#include "link/portmap.h"
 #include "link/replydeadline.h"
 #include "link/sendcommand.h"
+#include "link/speedfollow.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -10,12 +13,15 @@
 #include <QTimer>
 #include <optional>
 
+class DeviceChooser;
+class LinkStatusBar;
 class QActionGroup;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QSlider;
@@ -35,7 +41,9 @@ class TrafficModel;
 //
 // The class is spread over several files: frmmain.cpp (start-up, closing,
 // sending), frmmain_layout.cpp (the controls), frmmain_menus.cpp,
-// frmmain_text.cpp, frmmain_backlight.cpp and frmmain_io.cpp.
+// frmmain_text.cpp, frmmain_backlight.cpp, frmmain_io.cpp and
+// frmmain_link.cpp (the status bar, the device chooser, reconnecting and
+// following the board's speed).
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -85,6 +93,15 @@ private:
     void WireToolWindows();
     void CloseToolWindows();
     void DeleteToolWindows();
+    void TellPortError();
+
+    // frmmain_link.cpp
+    void WireLink();
+    void mnuChooseDevice_Click();
+    void DeviceChooser_Chosen(const QString &path);
+    void ShowPortDevices();
+    void FollowDeviceSpeed(const QString &settings);
+    void SpeedFollow_Followed(const QString &settings);
 
     // frmmain_text.cpp
     void cmdSendAscii_Click();
@@ -112,7 +129,7 @@ private:
     void WaitForTimer();
     void MSComm1_OnComm();
     void ShowReply(qint16 kind, const QByteArray &reply);
-    void ReplyDeadline_Expired();
+    void ReplyDeadline_Expired(qint16 kind);
     void Timer1_Timer();
 
     MSComm MSComm1;
@@ -120,10 +137,17 @@ private:
     ReplyDeadline m_replyDeadline; // 500 ms for the pending read's whole reply
     bool m_loading = false;        // start-up runs: conversion failures stay silent
     TrafficModel *m_traffic;       // every write and every piece received, from the start
+    PortDevices m_devices;         // where the port numbers lead this run
+    ConnectionWatch m_watch{MSComm1};
+    SpeedFollow m_speedFollow{MSComm1};
+    LinkStatusBar *m_statusBar = nullptr;
+    DeviceChooser *m_chooser = nullptr;
 
     // Menus
+    QMenu *mnuCom = nullptr;
     QActionGroup *mnuPort = nullptr;     // items 1 to 6, data() = port number
     QActionGroup *mnuBaudRate = nullptr; // items 0 and 1, data() = index
+    QAction *mnuChooseDevice = nullptr;
     ToolWindowEntry *mnuConfig = nullptr;
     ToolWindowEntry *mnuScreen = nullptr;
     ToolWindowEntry *mnuCustom = nullptr;

@@ -5,9 +5,11 @@
 #include "link/modvariables.h"
 #include "protocol/merrowfunc.h"
 #include "protocol/readouts.h"
+#include "ui/main/linkstatusbar.h"
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPushButton>
 
 namespace {
 
@@ -79,10 +81,15 @@ void frmMain::WaitForTimer()
 
 // Part of a reply still waiting once its time is up will not be completed by
 // the board: dropped, it cannot join the next bytes into a wrong value. Bytes
-// that come later, unasked, still serve the pending kind.
-void frmMain::ReplyDeadline_Expired()
+// that come later, unasked, still serve the pending kind. The read-out keeps
+// its text; the status bar says which read went without its reply.
+void frmMain::ReplyDeadline_Expired(qint16 kind)
 {
     MSComm1.setInBufferCount(0);
+    const QPushButton *button = kind == InputsRead    ? cmdReadInputs
+                                : kind == VoltageRead ? cmdReadA1
+                                                      : cmdReadA2;
+    m_statusBar->showNote(QStringLiteral("No reply from the board to %1").arg(button->text()));
 }
 
 void frmMain::Timer1_Timer()

@@ -70,12 +70,15 @@ void frmMain::createMenus()
         return toolEntry;
     };
 
-    QMenu *mnuCom = menuBar()->addMenu(u"Communication"_s);
+    mnuCom = menuBar()->addMenu(u"Communication"_s);
     mnuCom->setObjectName(u"mnuCom"_s);
+    mnuCom->setToolTipsVisible(true); // each port's tip names its device
     mnuPort = new QActionGroup(this);
     for (int port = 1; port <= 6; ++port)
         makeMenuItem(mnuCom, mnuPort, u"mnuPort%1"_s.arg(port), u"COM %1"_s.arg(port), port);
     mnuCom->addSeparator();
+    mnuChooseDevice = mnuCom->addAction(u"Choose Device..."_s);
+    mnuChooseDevice->setObjectName(u"mnuChooseDevice"_s);
     mnuTraffic = entry(mnuCom->addAction(u"Show Traffic..."_s), u"mnuTraffic"_s);
 
     QMenu *mnuBaud = menuBar()->addMenu(u"Baud Rate"_s);

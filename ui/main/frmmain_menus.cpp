@@ -32,15 +32,17 @@ void frmMain::CheckMenuItem(QActionGroup *group, int index)
         item->setChecked(item->data().toInt() == index);
 }
 
+// The port left is closed and no longer waited for. The new port stays chosen
+// (and is saved at exit) even when it cannot be opened; its device, read from
+// the settings file now, is waited for when it is not there.
 void frmMain::mnuPort_Click(int index)
 {
-    if (MSComm1.PortOpen())
-        MSComm1.setPortOpen(false);
+    m_watch.leave();
     CheckMenuItem(mnuPort, index);
     strCommPort = QString::number(index);
-    // The new port stays chosen (and is saved at exit) even when it cannot be opened.
-    if (!MSComm1.setCommPort(index) || !MSComm1.setPortOpen(true))
-        MsgBox(this, PortError, QMessageBox::Warning);
+    m_devices.choose(index);
+    if (!MSComm1.setCommPort(index) || !m_watch.open())
+        TellPortError();
 }
 
 void frmMain::mnuBaudRate_Click(int index)
@@ -52,8 +54,20 @@ void frmMain::mnuBaudRate_Click(int index)
     MSComm1.setSettings(strCommSettings);
     // Also opens a port that was closed before; one that cannot be reopened
     // stays closed, and the operator is told as for a port choice.
-    if (!MSComm1.setPortOpen(true))
-        MsgBox(this, PortError, QMessageBox::Warning);
+    if (!m_watch.open())
+        TellPortError();
+}
+
+// "COM Port Error" as it always was, with the device and why it failed below it.
+void frmMain::TellPortError()
+{
+    MsgBoxRequest box;
+    box.parent = this;
+    box.text = PortError;
+    box.icon = QMessageBox::Warning;
+    box.informativeText =
+        OpenFailureText(MSComm1.DeviceName(), MSComm1.LastOpenFailure(), MSComm1.errorString());
+    MsgBox(box);
 }
 
 void frmMain::mnuTraffic_Click()
@@ -102,7 +116,11 @@ void frmMain::DeleteToolWindows()
 // window, so none outlives it.
 void frmMain::WireToolWindows()
 {
-    mnuConfig->setMaker([this] { return new frmConfig(MSComm1, this); });
+    mnuConfig->setMaker([this] {
+        auto *config = new frmConfig(MSComm1, this);
+        connect(config, &frmConfig::deviceSpeedSent, this, &frmMain::FollowDeviceSpeed);
+        return config;
+    });
     mnuScreen->setMaker([this] { return new frmScreen(MSComm1, this); });
     mnuCustom->setMaker([this] { return new frmCustom(MSComm1, this); });
     mnuScroll->setMaker([this] { return new frmScroll(MSComm1, this); });

@@ -212,7 +212,8 @@ void frmConfig::cmdSetLCD_Click()
         return;
     }
     const TwoTextCommand startup = StartupScreenCommand(txtLine1->text(), txtLine2->text());
-    const QByteArray speedCommand = Cmd::deviceBaud(OptionSpeed(strCommSettings));
+    const QString speedSettings = strCommSettings;
+    const QByteArray speedCommand = Cmd::deviceBaud(OptionSpeed(speedSettings));
     if (!BoardTakesCommand(MSComm1, this))
         return;
 
@@ -227,10 +228,11 @@ void frmConfig::cmdSetLCD_Click()
     if (speedCommand.isEmpty())
         return;
     strCommand = speedCommand;
-    SendCommand();
+    if (SendCommand() == SendResult::Sent)
+        emit deviceSpeedSent(speedSettings);
 }
 
-void frmConfig::SendCommand()
+SendResult frmConfig::SendCommand()
 {
-    ::SendCommand(MSComm1, this, QMessageBox::Warning, AfterRefusal::CloseWindow);
+    return ::SendCommand(MSComm1, this, QMessageBox::Warning, AfterRefusal::CloseWindow);
 }

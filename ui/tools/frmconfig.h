@@ -10,6 +10,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+enum class SendResult;
 
 // "Configure Vantor": the board's backlight auto-off interval, start-up screen
 // and serial speed, sent in one go with "Send Configuration". The start-up
@@ -22,6 +23,11 @@ class frmConfig : public ToolWindow
 public:
     explicit frmConfig(MSComm &port, QWidget *parent = nullptr);
     ~frmConfig() override;
+
+signals:
+    // "Send Configuration" has handed the board its new speed, as the settings
+    // text of the port that is to follow it ("9600,n,8,1" or "19200,n,8,1").
+    void deviceSpeedSent(const QString &settings);
 
 protected:
     void Form_Load() override;
@@ -42,7 +48,7 @@ private:
     void cmdSetLCD_Click();
     void opt9600_Click();
     void opt19200_Click();
-    void SendCommand();
+    SendResult SendCommand();
 
     MSComm &MSComm1;
     QComboBox *cboAuto = nullptr;

@@ -1,0 +1,149 @@
+// The board unplugged and plugged back in, as a pseudo-terminal behind a link
+// that goes and is re-pointed to a new one: while idle, during a read and
+// during the user-screens upload, at start-up, and after the operator has
+// moved to another port.
+
+#include "support/mainwindowharness.h"
+#include "ui/tools/frmscreen.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString Lost = QStringLiteral("Lost: waiting for the device");
+// Several of the watch's looks for the device.
+constexpr int SeveralChecksMs = 1000;
+
+QString state(const MainWindowHarness &run)
+{
+    return run.find<QLabel>(QStringLiteral("lblState"))->text();
+}
+
+// The board comes back: the port reopens on its own, says so, sends nothing
+// on its own, and works.
+void expectReconnected(LinkedMainWindow &run)
+{
+    run.device.plug();
+    QTRY_COMPARE(state(run), QStringLiteral("Open"));
+    QVERIFY(run.port->PortOpen());
+    QCOMPARE(run.device.board().readFor(100), QByteArray());
+    run.click(QStringLiteral("cmdClearLCD"));
+    QCOMPARE(run.device.board().readExactly(1), hex("0D"));
+}
+
+} // namespace
+
+class tst_Reconnect : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lossAndReturnWhileIdle()
+    {
+        LinkedMainWindow run;
+        run.device.unplug();
+        QTRY_COMPARE(state(run), Lost);
+        QVERIFY(!run.port->PortOpen());
+        QCOMPARE(run.boxes.count(), 0); // going away is told by the status bar alone
+        expectReconnected(run);
+    }
+
+    // The board takes the request and goes before it answers: the read-out
+    // keeps its text, the status bar tells of the missing reply, and a read
+    // after the return is answered.
+    void lossAndReturnDuringRead()
+    {
+        LinkedMainWindow run;
+        {
+            QObject context;
+            connect(run.port, &MSComm::outputWritten, &context, [&](const QByteArray &bytes) {
+                if (bytes == hex("FE0B"))
+                    run.device.unplug();
+            });
+            run.click(QStringLiteral("cmdReadA1"));
+        }
+        QTRY_COMPARE(run.find<QLabel>("lblNote")->text(),
+                     QStringLiteral("No reply from the board to Read 0-10V"));
+        QCOMPARE(state(run), Lost);
+        QCOMPARE(run.find<QLabel>("analog1")->text(), QString());
+        QCOMPARE(run.boxes.count(), 0);
+
+        expectReconnected(run);
+        run.click(QStringLiteral("cmdReadA1"));
+        QCOMPARE(run.device.board().readExactly(2), hex("FE0B"));
+        run.device.board().write(hex("000032"));
+        QTRY_COMPARE(run.find<QLabel>("analog1")->text(), QStringLiteral(" .49V"));
+    }
+
+    // The board goes after three of the ten screens: the next write is refused
+    // as ever ("Port Not Open" closes the window, which ends the upload); once
+    // the board is back, a new upload sends all ten screens.
+    void lossAndReturnDuringScreenUpload()
+    {
+        LinkedMainWindow run;
+        run.find<QAction>("mnuScreen")->trigger();
+        auto *screens = run.window->findChild<frmScreen *>();
+        typeText(screens->findChild<QLineEdit *>("txtLine11"), QStringLiteral("FIRST"));
+        {
+            QObject context;
+            int written = 0;
+            connect(run.port, &MSComm::outputWritten, &context, [&] {
+                if (++written == 6) // two writes per screen
+                    run.device.unplug();
+            });
+            clickButton(screens, QStringLiteral("cmdSetScreen"));
+            QTRY_VERIFY(!screens->isVisible());
+        }
+        QCOMPARE(run.boxes.texts(), QStringList(2, QStringLiteral("Port Not Open")));
+
+        expectReconnected(run);
+        run.takeWrites();
+        run.find<QAction>("mnuScreen")->trigger();
+        typeText(screens->findChild<QLineEdit *>("txtLine11"), QStringLiteral("AGAIN"));
+        clickButton(screens, QStringLiteral("cmdSetScreen"));
+        QTRY_COMPARE_WITH_TIMEOUT(run.boxes.count("All Screens Set"), 1, 5000);
+        const QByteArray first = hex("FEC9") + "AGAIN\r\xFF";
+        QVERIFY(run.device.board().readExactly(int(first.size())).startsWith(first));
+        QCOMPARE(run.takeWrites().size(), 20);
+    }
+
+    // A device missing at start-up is waited for, and opened when it comes.
+    void startUpWaitsForTheDevice()
+    {
+        MainWindowHarness run;
+        PtyLink device;
+        device.unplug();
+        run.settings(MainWindowHarness::BoardOnCom1);
+        run.ini.mapPort(1, device.path());
+        run.start();
+        QCOMPARE(state(run), QStringLiteral("Waiting for the device"));
+        QCOMPARE(run.boxes.count(), 0);
+
+        device.plug();
+        QTRY_COMPARE(state(run), QStringLiteral("Open"));
+        run.click(QStringLiteral("cmdClearLCD"));
+        QCOMPARE(device.board().readExactly(1), hex("0D"));
+    }
+
+    // Once the operator has chosen another port, the one left is never
+    // reopened behind the operator's back, even when its device comes back.
+    void portLeftIsNeverReopened()
+    {
+        LinkedMainWindow run;
+        run.ini.mapPort(2, QStringLiteral("/nonexistent/vantor-board"));
+        run.device.unplug();
+        QTRY_COMPARE(state(run), Lost);
+        run.find<QAction>("mnuPort2")->trigger();
+        run.device.plug();
+        QTest::qWait(SeveralChecksMs);
+        QVERIFY(!run.port->PortOpen());
+        QCOMPARE(state(run), QStringLiteral("Waiting for the device"));
+        QCOMPARE(run.port->DeviceName(), QStringLiteral("/nonexistent/vantor-board"));
+    }
+};
+
+QTEST_MAIN(tst_Reconnect)
+#include "tst_reconnect.moc"

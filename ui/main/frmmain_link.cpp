@@ -1,0 +1,77 @@
+// The link as the operator sees it: the status bar, the device chooser, the
+// port items' device tips, and following the board to a new speed.
+
+#include "ui/main/frmmain.h"
+
+#include "link/inikeys.h"
+#include "link/modini.h"
+#include "link/serialdevices.h"
+#include "link/serialsettings.h"
+#include "ui/main/devicechooser.h"
+#include "ui/main/linkstatusbar.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+
+using namespace Qt::StringLiterals;
+
+void frmMain::WireLink()
+{
+    m_statusBar = new LinkStatusBar(MSComm1, m_watch, this);
+    setStatusBar(m_statusBar);
+    m_chooser = new DeviceChooser(this);
+    connect(mnuChooseDevice, &QAction::triggered, this, &frmMain::mnuChooseDevice_Click);
+    connect(m_chooser, &DeviceChooser::deviceChosen, this, &frmMain::DeviceChooser_Chosen);
+    connect(mnuCom, &QMenu::aboutToShow, this, &frmMain::ShowPortDevices);
+    connect(&m_speedFollow, &SpeedFollow::followed, this, &frmMain::SpeedFollow_Followed);
+    // A read that starts clears what the status bar said of the one before.
+    connect(&m_replyDeadline, &ReplyDeadline::started, m_statusBar,
+            [this] { m_statusBar->showNote({}); });
+}
+
+void frmMain::mnuChooseDevice_Click()
+{
+    m_chooser->present(MSComm1.CommPort(), MSComm1.DeviceName());
+}
+
+// The ticked port leads to the chosen device from now on: one key of the
+// settings file changes, then the port opens on the device at the current
+// speed. The status bar tells how that went; a device not there yet is waited for.
+void frmMain::DeviceChooser_Chosen(const QString &path)
+{
+    const int port = MSComm1.CommPort();
+    const QString device = StablePath(path);
+    WriteIniValue(Ini::PortsSection, Ini::PortKey(port), device);
+    m_watch.leave();
+    m_devices.choose(port, device);
+    m_watch.open();
+}
+
+// Each port item keeps its caption; its tips name its device and whether it is there.
+void frmMain::ShowPortDevices()
+{
+    for (QAction *item : mnuPort->actions()) {
+        const QString device = m_devices.device(item->data().toInt());
+        const QString tip = DevicePresent(device) ? u"%1 (present)"_s : u"%1 (not present)"_s;
+        item->setToolTip(tip.arg(device));
+        item->setStatusTip(tip.arg(device));
+    }
+}
+
+// The board changes speed when it reads the command, and the port follows it
+// once the command is out; otherwise the panel would lose the board.
+void frmMain::FollowDeviceSpeed(const QString &settings)
+{
+    if (settings != MSComm1.Settings())
+        m_speedFollow.follow(settings);
+}
+
+void frmMain::SpeedFollow_Followed(const QString &settings)
+{
+    CheckMenuItem(mnuBaudRate, settings == Settings9600 ? 0 : 1);
+    m_statusBar->refresh();
+    const auto parsed = SerialSettings::parse(settings);
+    m_statusBar->showNote(u"The port now runs at %1, as the board was told"_s.arg(
+        parsed ? parsed->summary() : settings));
+}

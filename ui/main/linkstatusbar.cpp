@@ -1,0 +1,67 @@
+#include "ui/main/linkstatusbar.h"
+
+#include "link/connectionwatch.h"
+#include "link/mscomm.h"
+#include "link/serialsettings.h"
+#include "ui/main/elidedlabel.h"
+
+#include <QGridLayout>
+
+using namespace Qt::StringLiterals;
+
+LinkStatusBar::LinkStatusBar(const MSComm &port, const ConnectionWatch &watch, QWidget *parent)
+    : QStatusBar(parent), m_port(port), m_watch(watch), m_traffic(port)
+{
+    setObjectName(u"statusBar"_s);
+    setSizeGripEnabled(false); // the window has a fixed size
+    auto *parts = new QWidget(this);
+    auto *grid = new QGridLayout(parts);
+    grid->setContentsMargins(4, 0, 4, 2);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(0);
+    grid->setColumnStretch(0, 1);
+    // A long device path is cut in the middle, so its end (the port's own name) shows.
+    lblPort = new ElidedLabel(Qt::ElideMiddle, parts);
+    grid->addWidget(makePart(lblPort, u"lblPort"_s, u"Serial port and its device"_s), 0, 0);
+    lblSpeed = new QLabel(parts);
+    grid->addWidget(makePart(lblSpeed, u"lblSpeed"_s, u"Serial speed and format"_s), 0, 1);
+    lblState = new QLabel(parts);
+    grid->addWidget(makePart(lblState, u"lblState"_s, u"State of the link to the board"_s), 0, 2);
+    lblNote = new ElidedLabel(Qt::ElideRight, parts);
+    grid->addWidget(makePart(lblNote, u"lblNote"_s, u"Last event on the link"_s), 1, 0);
+    lblTraffic = new QLabel(parts);
+    grid->addWidget(
+        makePart(lblTraffic, u"lblTraffic"_s, u"Bytes sent and received this session"_s), 1, 1, 1,
+        2);
+    addWidget(parts, 1);
+    // A menu's status tip hides the parts while it shows; the bar keeps its
+    // height meanwhile, so the window does not jump.
+    setFixedHeight(sizeHint().height());
+
+    connect(&m_watch, &ConnectionWatch::changed, this, &LinkStatusBar::refresh);
+    connect(&m_traffic, &TrafficCount::changed, this,
+            [this] { lblTraffic->setText(m_traffic.text()); });
+    lblTraffic->setText(m_traffic.text());
+    refresh();
+}
+
+QLabel *LinkStatusBar::makePart(QLabel *label, const QString &name, const QString &description)
+{
+    label->setObjectName(name);
+    label->setAccessibleDescription(description);
+    label->setMinimumHeight(label->fontMetrics().height()); // also while it has no text
+    return label;
+}
+
+void LinkStatusBar::refresh()
+{
+    lblPort->setText(u"COM %1 \u2014 %2"_s.arg(m_port.CommPort()).arg(m_port.DeviceName()));
+    const auto settings = SerialSettings::parse(m_port.Settings());
+    lblSpeed->setText(settings ? settings->summary() : m_port.Settings());
+    lblState->setText(m_watch.state().text());
+}
+
+void LinkStatusBar::showNote(const QString &note)
+{
+    lblNote->setText(note);
+}

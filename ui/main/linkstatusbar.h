@@ -1,0 +1,41 @@
+#pragma once
+
+#include "link/trafficcount.h"
+
+#include <QStatusBar>
+
+class ConnectionWatch;
+class ElidedLabel;
+class MSComm;
+class QLabel;
+
+// The status bar of the main window, in two rows: the port and its device,
+// the speed and the state of the link; then the last thing worth telling about
+// the link (a read that got no reply, a speed followed) and the bytes sent and
+// received this session. Each part's accessible name is its text, its
+// description says what it is. Object names: lblPort, lblSpeed, lblState,
+// lblNote, lblTraffic.
+class LinkStatusBar : public QStatusBar
+{
+    Q_OBJECT
+
+public:
+    LinkStatusBar(const MSComm &port, const ConnectionWatch &watch, QWidget *parent = nullptr);
+
+    // Shows the port, its device, the speed and the state as they are now.
+    void refresh();
+    // Shows a note until the next one; an empty note clears it.
+    void showNote(const QString &note);
+
+private:
+    QLabel *makePart(QLabel *label, const QString &name, const QString &description);
+
+    const MSComm &m_port;
+    const ConnectionWatch &m_watch;
+    TrafficCount m_traffic;
+    ElidedLabel *lblPort = nullptr;
+    QLabel *lblSpeed = nullptr;
+    QLabel *lblState = nullptr;
+    ElidedLabel *lblNote = nullptr;
+    QLabel *lblTraffic = nullptr;
+};
