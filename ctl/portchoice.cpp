@@ -1,6 +1,5 @@
 #include "ctl/portchoice.h"
 
-#include "link/inikeys.h"
 #include "link/modini.h"
 #include "link/portmap.h"
 #include "link/serialsettings.h"
@@ -9,8 +8,6 @@
 
 namespace {
 
-constexpr int FirstMenuPort = 1;
-constexpr int LastMenuPort = 6;
 constexpr int LastPort = 255;
 
 // The number n of a "COMn" text, in any case; nothing for a device path.
@@ -23,19 +20,10 @@ std::optional<int> ComNumber(const QString &text)
     return ok ? std::optional<int>(port) : std::nullopt;
 }
 
-// The port the panel opens: its stored "CommPort" when the port menu offers
-// it, else COM 1, as the panel's start-up takes it.
-int PanelPort()
-{
-    bool ok = false;
-    const int port = ReadIniValue(Ini::SettingsSection, Ini::CommPortKey).trimmed().toInt(&ok);
-    return ok && port >= FirstMenuPort && port <= LastMenuPort ? port : FirstMenuPort;
-}
-
 std::optional<QString> ChosenDevice(const QString &port, QString *error)
 {
     if (port.isEmpty())
-        return DeviceForPort(PanelPort());
+        return DeviceForPort(ReadStoredPort().port.toInt()); // the port the panel opens
     const auto number = ComNumber(port);
     if (!number)
         return port;
@@ -53,8 +41,7 @@ QString ChosenSettings(const QString &speed)
 {
     if (!speed.isEmpty())
         return speed == u"19200" ? Settings19200 : Settings9600;
-    const QString stored = ReadIniValue(Ini::SettingsSection, Ini::SettingKey);
-    return SerialSettings::parse(stored) ? stored : Settings9600;
+    return ReadStoredPort().settings;
 }
 
 } // namespace

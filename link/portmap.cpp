@@ -3,6 +3,27 @@
 #include "link/inikeys.h"
 #include "link/modini.h"
 #include "link/mscomm.h"
+#include "link/serialsettings.h"
+
+std::optional<int> MenuPortNumber(const QString &text)
+{
+    bool ok = false;
+    const int port = text.trimmed().toInt(&ok);
+    if (!ok || port < FirstMenuPort || port > LastMenuPort)
+        return std::nullopt;
+    return port;
+}
+
+StoredPort ReadStoredPort()
+{
+    StoredPort stored{ReadIniValue(Ini::SettingsSection, Ini::CommPortKey),
+                      ReadIniValue(Ini::SettingsSection, Ini::SettingKey)};
+    if (!MenuPortNumber(stored.port))
+        stored.port = QString::number(FirstMenuPort);
+    if (!SerialSettings::parse(stored.settings))
+        stored.settings = Settings9600;
+    return stored;
+}
 
 QString DeviceForPort(int port)
 {

@@ -1,6 +1,25 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+
+// The port numbers the main window's port menu offers.
+inline constexpr int FirstMenuPort = 1;
+inline constexpr int LastMenuPort = 6;
+
+// The port number of a stored "CommPort" text, when the port menu offers it.
+std::optional<int> MenuPortNumber(const QString &text);
+
+// The port number and the serial settings text as the settings file holds
+// them ("Settings"/"CommPort", then "Settings"/"Setting"). An entry that is
+// missing or of no use (the first run, a hand edit) falls back to "1" and
+// "9600,n,8,1", the panel's start on a machine it has never run on.
+struct StoredPort
+{
+    QString port;
+    QString settings;
+};
+StoredPort ReadStoredPort();
 
 // The device behind port number n as the settings file maps it: the value of
 // "COMn" in section "Ports", or else the platform's device for n.

@@ -25,20 +25,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int ReadWaitMs = 10;
-constexpr int FirstPort = 1;
-constexpr int LastPort = 6;
-const QString DefaultPort = u"1"_s;
-
-// The port number of a "CommPort" text, when it is one the port menu offers.
-std::optional<int> PortNumber(const QString &text)
-{
-    bool ok = false;
-    const int port = text.trimmed().toInt(&ok);
-    if (!ok || port < FirstPort || port > LastPort)
-        return std::nullopt;
-    return port;
-}
-
 // The stored auto-off interval leaves "Disable Auto Off" unchecked only when it
 // is a decimal number other than 0; anything else ("nan" and "inf" too) checks it.
 bool ChecksDisableAutoOff(const QString &autoOff)
@@ -113,7 +99,7 @@ void frmMain::Form_Load()
 {
     m_loading = true;
     ReadPortSettings();
-    const int port = *PortNumber(strCommPort);
+    const int port = *MenuPortNumber(strCommPort);
     MSComm1.setCommPort(port);
     MSComm1.setSettings(strCommSettings);
     MSComm1.setRThreshold(1);
@@ -134,12 +120,9 @@ void frmMain::Form_Load()
 // to COM 1 at 9600 bit/s, which is then what closing saves.
 void frmMain::ReadPortSettings()
 {
-    strCommPort = ReadIniValue(Ini::SettingsSection, Ini::CommPortKey);
-    strCommSettings = ReadIniValue(Ini::SettingsSection, Ini::SettingKey);
-    if (!PortNumber(strCommPort))
-        strCommPort = DefaultPort;
-    if (!SerialSettings::parse(strCommSettings))
-        strCommSettings = Settings9600;
+    const StoredPort stored = ReadStoredPort();
+    strCommPort = stored.port;
+    strCommSettings = stored.settings;
 }
 
 // Checking the box and moving the slider run their handlers, which send.

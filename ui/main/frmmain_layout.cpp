@@ -3,6 +3,7 @@
 
 #include "ui/main/frmmain.h"
 
+#include "link/portmap.h"
 #include "protocol/textframes.h"
 #include "ui/fixedform.h"
 #include "ui/main/toolwindowentry.h"
@@ -74,7 +75,7 @@ void frmMain::createMenus()
     mnuCom->setObjectName(u"mnuCom"_s);
     mnuCom->setToolTipsVisible(true); // each port's tip names its device
     mnuPort = new QActionGroup(this);
-    for (int port = 1; port <= 6; ++port)
+    for (int port = FirstMenuPort; port <= LastMenuPort; ++port)
         makeMenuItem(mnuCom, mnuPort, u"mnuPort%1"_s.arg(port), u"COM %1"_s.arg(port), port);
     mnuCom->addSeparator();
     mnuChooseDevice = mnuCom->addAction(u"Choose Device..."_s);
