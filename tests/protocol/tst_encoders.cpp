@@ -3,6 +3,7 @@
 #include "protocol/merrowfunc.h"
 #include "protocol/readouts.h"
 #include "protocol/textbytes.h"
+#include "support/testdata.h"
 
 #include <QtTest>
 
@@ -213,24 +214,15 @@ void tst_Encoders::analogReadouts_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("volts");
     QTest::addColumn<QString>("milliamps");
-    QTest::newRow("0") << 0 << " 0V"
-                       << " 0mA";
-    QTest::newRow("50") << 50 << " .49V"
-                        << " 1mA";
-    QTest::newRow("512") << 512 << " 5.0176V"
-                         << " 10.24mA";
-    QTest::newRow("1000") << 1000 << " 9.8V"
-                          << " 20mA";
-    QTest::newRow("1023") << 1023 << " 10.0254V"
-                          << " 20.46mA";
-    QTest::newRow("1") << 1 << " .0098V"
-                       << " .02mA";
-    QTest::newRow("32767") << 32767 << " 321.1166V"
-                           << " 655.34mA";
-    QTest::newRow("32768 is not negative") << 32768 << " 321.1264V"
-                                           << " 655.36mA";
-    QTest::newRow("65535") << 65535 << " 642.243V"
-                           << " 1310.7mA";
+    dataRow("0", 0, " 0V", " 0mA");
+    dataRow("50", 50, " .49V", " 1mA");
+    dataRow("512", 512, " 5.0176V", " 10.24mA");
+    dataRow("1000", 1000, " 9.8V", " 20mA");
+    dataRow("1023", 1023, " 10.0254V", " 20.46mA");
+    dataRow("1", 1, " .0098V", " .02mA");
+    dataRow("32767", 32767, " 321.1166V", " 655.34mA");
+    dataRow("32768 is not negative", 32768, " 321.1264V", " 655.36mA");
+    dataRow("65535", 65535, " 642.243V", " 1310.7mA");
 }
 
 void tst_Encoders::analogReadouts()

@@ -2,15 +2,11 @@
 #include "protocol/commands.h"
 #include "protocol/customchars.h"
 #include "protocol/textframes.h"
+#include "support/testdata.h"
 
 #include <QtTest>
 
 namespace {
-
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(text);
-}
 
 QByteArrayList pieces(const TwoTextCommand &command)
 {
@@ -39,26 +35,23 @@ void tst_Framing::twoTextCommands_data()
     QTest::addColumn<QByteArrayList>("expected");
     const QString full16 = QStringLiteral("0123456789ABCDEF");
     const QString full40 = QString(40, u'x');
-    QTest::newRow("start-up, short line 1 ends with 0D")
-        << pieces(StartupScreenCommand("AB", "CD"))
-        << QByteArrayList{hex("FEC8"), "AB\r", "CD\xFF"};
-    QTest::newRow("start-up, full line 1 has no 0D")
-        << pieces(StartupScreenCommand(full16, ""))
-        << QByteArrayList{hex("FEC8"), full16.toLatin1(), "\xFF"};
-    QTest::newRow("user screen 10") << pieces(UserScreenCommand(10, "AB", "CD"))
-                                    << QByteArrayList{hex("FED2"), "AB\r", "CD\xFF"};
-    QTest::newRow("user screen, full line 1 still ends with 0D")
-        << pieces(UserScreenCommand(1, full16, ""))
-        << QByteArrayList{hex("FEC9"), full16.toLatin1() + '\r', "\xFF"};
-    QTest::newRow("scroll right to left, empty text 2")
-        << pieces(ScrollCommand(ScrollDirection::RightToLeft, "HI", ""))
-        << QByteArrayList{hex("FED4"), "HI\r", "\xFF"};
-    QTest::newRow("scroll left to right, full text 1 has no 0D")
-        << pieces(ScrollCommand(ScrollDirection::LeftToRight, full40, "y"))
-        << QByteArrayList{hex("FED3"), full40.toLatin1(), "y\xFF"};
-    QTest::newRow("Latin-1 text, one byte a character")
-        << pieces(UserScreenCommand(2, QString::fromUtf8("\u00e9t\u00e9"), ""))
-        << QByteArrayList{hex("FECA"), "\xE9t\xE9\r", "\xFF"};
+    dataRow("start-up, short line 1 ends with 0D", pieces(StartupScreenCommand("AB", "CD")),
+            QByteArrayList{hex("FEC8"), "AB\r", "CD\xFF"});
+    dataRow("start-up, full line 1 has no 0D", pieces(StartupScreenCommand(full16, "")),
+            QByteArrayList{hex("FEC8"), full16.toLatin1(), "\xFF"});
+    dataRow("user screen 10", pieces(UserScreenCommand(10, "AB", "CD")),
+            QByteArrayList{hex("FED2"), "AB\r", "CD\xFF"});
+    dataRow("user screen, full line 1 still ends with 0D", pieces(UserScreenCommand(1, full16, "")),
+            QByteArrayList{hex("FEC9"), full16.toLatin1() + '\r', "\xFF"});
+    dataRow("scroll right to left, empty text 2",
+            pieces(ScrollCommand(ScrollDirection::RightToLeft, "HI", "")),
+            QByteArrayList{hex("FED4"), "HI\r", "\xFF"});
+    dataRow("scroll left to right, full text 1 has no 0D",
+            pieces(ScrollCommand(ScrollDirection::LeftToRight, full40, "y")),
+            QByteArrayList{hex("FED3"), full40.toLatin1(), "y\xFF"});
+    dataRow("Latin-1 text, one byte a character",
+            pieces(UserScreenCommand(2, QString::fromUtf8("\u00e9t\u00e9"), "")),
+            QByteArrayList{hex("FECA"), "\xE9t\xE9\r", "\xFF"});
 }
 
 void tst_Framing::twoTextCommands()
@@ -72,10 +65,9 @@ void tst_Framing::displayLines_data()
 {
     QTest::addColumn<QString>("line1");
     QTest::addColumn<QByteArray>("first");
-    QTest::newRow("short line 1 ends with NewLine") << "HELLO" << QByteArray("HELLO\x0C");
-    QTest::newRow("empty line 1 is NewLine alone") << "" << QByteArray("\x0C");
-    QTest::newRow("full line 1 has no NewLine")
-        << "0123456789ABCDEF" << QByteArray("0123456789ABCDEF");
+    dataRow("short line 1 ends with NewLine", "HELLO", QByteArray("HELLO\x0C"));
+    dataRow("empty line 1 is NewLine alone", "", QByteArray("\x0C"));
+    dataRow("full line 1 has no NewLine", "0123456789ABCDEF", QByteArray("0123456789ABCDEF"));
 }
 
 void tst_Framing::displayLines()

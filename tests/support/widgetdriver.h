@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QByteArray>
+#include "support/testdata.h"
+
 #include <QObject>
 #include <QString>
 
 class QWidget;
 
-// What the operator does to real widgets, and the byte notation of the tests.
+// What the operator does to real widgets.
 
 // The child of root with this object name. A missing one stops the run with
 // its name, where a renamed control would otherwise crash the test.
@@ -24,9 +25,3 @@ void clickButton(const QObject *root, const QString &name);
 void typeText(QWidget *widget, const QString &text);
 // Empties a text box, or the edit line of an editable picker, and types the text.
 void retype(QWidget *box, const QString &text);
-
-// Bytes written as hexadecimal text: hex("FE2D00").
-inline QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(text);
-}
