@@ -7,6 +7,7 @@
 #include "link/serialdevices.h"
 #include "support/childprocess.h"
 #include "support/ptypair.h"
+#include "support/testdata.h"
 #include "support/testdevices.h"
 #include "support/testini.h"
 
@@ -119,17 +120,14 @@ void tst_SerialLink::openFailuresTellWhy_data()
     QTest::addColumn<QString>("device"); // markers of TestDevices
     QTest::addColumn<int>("failure");
     QTest::addColumn<QString>("reason");
-
-    QTest::newRow("missing") << "/nonexistent/no-such-device" << int(OpenFailure::NotFound)
-                             << "not found";
-    QTest::newRow("dangling link") << "@dir/dangling" << int(OpenFailure::NotFound) << "not found";
-    QTest::newRow("regular file") << "@dir/file" << int(OpenFailure::NotSerialDevice)
-                                  << "not a serial device";
-    QTest::newRow("folder") << "@dir" << int(OpenFailure::NotSerialDevice) << "not a serial device";
-    QTest::newRow("/dev/null") << "/dev/null" << int(OpenFailure::NotSerialDevice)
-                               << "not a serial device";
-    QTest::newRow("held by another port")
-        << "@held" << int(OpenFailure::InUse) << "in use by another program";
+    const int notFound = int(OpenFailure::NotFound);
+    const int notSerial = int(OpenFailure::NotSerialDevice);
+    dataRow("missing", "/nonexistent/no-such-device", notFound, "not found");
+    dataRow("dangling link", "@dir/dangling", notFound, "not found");
+    dataRow("regular file", "@dir/file", notSerial, "not a serial device");
+    dataRow("folder", "@dir", notSerial, "not a serial device");
+    dataRow("/dev/null", "/dev/null", notSerial, "not a serial device");
+    dataRow("held by another port", "@held", int(OpenFailure::InUse), "in use by another program");
 }
 
 void tst_SerialLink::openFailuresTellWhy()
@@ -254,16 +252,11 @@ void tst_SerialLink::chosenDeviceKeepsItsStableName_data()
 {
     QTest::addColumn<QString>("chosen"); // "@pty": a device named in by-id, "@dir": a folder
     QTest::addColumn<QString>("kept");
-    QTest::newRow("device node with a by-id name") << "@pty"
-                                                   << "@dir/by-id/usb-Vantor-if00";
-    QTest::newRow("that name itself") << "@dir/by-id/usb-Vantor-if00"
-                                      << "@dir/by-id/usb-Vantor-if00";
-    QTest::newRow("a link of the operator's") << "@dir/board"
-                                              << "@dir/board";
-    QTest::newRow("device without a by-id name") << "@other"
-                                                 << "@other";
-    QTest::newRow("nothing there") << "@dir/gone"
-                                   << "@dir/gone";
+    dataRow("device node with a by-id name", "@pty", "@dir/by-id/usb-Vantor-if00");
+    dataRow("that name itself", "@dir/by-id/usb-Vantor-if00", "@dir/by-id/usb-Vantor-if00");
+    dataRow("a link of the operator's", "@dir/board", "@dir/board");
+    dataRow("device without a by-id name", "@other", "@other");
+    dataRow("nothing there", "@dir/gone", "@dir/gone");
 }
 
 void tst_SerialLink::chosenDeviceKeepsItsStableName()

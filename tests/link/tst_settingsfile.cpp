@@ -2,12 +2,15 @@
 // writes that never leave a half-written file.
 #include "link/inifile.h"
 #include "link/modini.h"
+#include "support/testdata.h"
 #include "support/testini.h"
 
 #include <QFile>
 #include <QtTest>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -33,12 +36,7 @@ private slots:
     void valuesAreCutTo254Characters();
 
     void writeCreatesFileSectionAndKey();
-    void writeReplacesInPlaceAndKeepsEverythingElse();
-    void writeAddsKeyToTheEndOfItsSection();
     void differentlySpelledKeyIsOneEntry();
-    void crlfFilesKeepTheirLineEnds();
-    void fileWithoutFinalNewline();
-    void duplicateSectionsUseTheFirst();
     void valueWithLineBreakStaysOneEntry();
     void writtenValuesReadBack_data();
     void writtenValuesReadBack();
@@ -60,25 +58,13 @@ void tst_SettingsFile::lookupIgnoresCase_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("lower-case file") << QByteArray("[startup]\nline1=HELLO\n") << "Startup"
-                                     << "LINE1"
-                                     << "HELLO";
-    QTest::newRow("blanks around names")
-        << QByteArray("[ Settings ]\n  CommPort = 2 \n") << "settings"
-        << "commport"
-        << "2";
-    QTest::newRow("quoted value") << QByteArray("[Startup]\nLine1=\" spaced \"\n") << "Startup"
-                                  << "Line1"
-                                  << " spaced ";
-    QTest::newRow("comment line skipped") << QByteArray("[A]\n;B=1\nB=2\n") << "A"
-                                          << "b"
-                                          << "2";
-    QTest::newRow("equals in value") << QByteArray("[A]\nB=x=y\n") << "A"
-                                     << "B"
-                                     << "x=y";
-    QTest::newRow("key in other section ignored") << QByteArray("[X]\nB=1\n[A]\nB=2\n") << "a"
-                                                  << "B"
-                                                  << "2";
+    dataRow("lower-case file", "[startup]\nline1=HELLO\n"_ba, "Startup", "LINE1", "HELLO");
+    dataRow("blanks around names", "[ Settings ]\n  CommPort = 2 \n"_ba, "settings", "commport",
+            "2");
+    dataRow("quoted value", "[Startup]\nLine1=\" spaced \"\n"_ba, "Startup", "Line1", " spaced ");
+    dataRow("comment line skipped", "[A]\n;B=1\nB=2\n"_ba, "A", "b", "2");
+    dataRow("equals in value", "[A]\nB=x=y\n"_ba, "A", "B", "x=y");
+    dataRow("key in other section ignored", "[X]\nB=1\n[A]\nB=2\n"_ba, "a", "B", "2");
 }
 
 void tst_SettingsFile::lookupIgnoresCase()
@@ -128,28 +114,6 @@ void tst_SettingsFile::writeCreatesFileSectionAndKey()
              QByteArray("[Startup]\nLine1=HELLO\nLine2=WORLD\n[Backlight]\nAutoOff=30\n"));
 }
 
-void tst_SettingsFile::writeReplacesInPlaceAndKeepsEverythingElse()
-{
-    TestIni ini;
-    ini.setContents(
-        "; panel settings\n[Settings]\nCommPort=1\nFlavour=unknown\n\n[Ports]\nCOM1=/dev/pts/7\n");
-    WriteIniValue("settings", "COMMPORT", "4");
-    QCOMPARE(
-        ini.contents(),
-        QByteArray(
-            "; panel "
-            "settings\n[Settings]\nCOMMPORT=4\nFlavour=unknown\n\n[Ports]\nCOM1=/dev/pts/7\n"));
-}
-
-void tst_SettingsFile::writeAddsKeyToTheEndOfItsSection()
-{
-    TestIni ini;
-    ini.setContents("[Settings]\nCommPort=1\n\n[Backlight]\nLevel=128\n");
-    WriteIniValue("Settings", "Setting", "19200,n,8,1");
-    QCOMPARE(ini.contents(),
-             QByteArray("[Settings]\nCommPort=1\nSetting=19200,n,8,1\n\n[Backlight]\nLevel=128\n"));
-}
-
 void tst_SettingsFile::differentlySpelledKeyIsOneEntry()
 {
     TestIni ini;
@@ -157,33 +121,6 @@ void tst_SettingsFile::differentlySpelledKeyIsOneEntry()
     WriteIniValue("STARTUP", "LINE1", "SECOND");
     QCOMPARE(ReadIniValue("startup", "line1"), QStringLiteral("SECOND"));
     QCOMPARE(ini.contents().count("="), 1);
-}
-
-void tst_SettingsFile::crlfFilesKeepTheirLineEnds()
-{
-    TestIni ini;
-    ini.setContents("[Settings]\r\nCommPort=1\r\n");
-    QCOMPARE(ReadIniValue("Settings", "CommPort"), QStringLiteral("1"));
-    WriteIniValue("Settings", "Setting", "9600,n,8,1");
-    QCOMPARE(ini.contents(), QByteArray("[Settings]\r\nCommPort=1\r\nSetting=9600,n,8,1\r\n"));
-}
-
-void tst_SettingsFile::fileWithoutFinalNewline()
-{
-    TestIni ini;
-    ini.setContents("[Backlight]\nLevel=77");
-    QCOMPARE(ReadIniValue("Backlight", "Level"), QStringLiteral("77"));
-    WriteIniValue("Backlight", "AutoOff", "0");
-    QCOMPARE(ini.contents(), QByteArray("[Backlight]\nLevel=77\nAutoOff=0\n"));
-}
-
-void tst_SettingsFile::duplicateSectionsUseTheFirst()
-{
-    TestIni ini;
-    ini.setContents("[A]\nK=1\n[B]\n[a]\nK=2\n");
-    QCOMPARE(ReadIniValue("A", "K"), QStringLiteral("1"));
-    WriteIniValue("A", "K", "3");
-    QCOMPARE(ini.contents(), QByteArray("[A]\nK=3\n[B]\n[a]\nK=2\n"));
 }
 
 void tst_SettingsFile::valueWithLineBreakStaysOneEntry()
@@ -219,74 +156,78 @@ void tst_SettingsFile::writtenValuesReadBack()
     QCOMPARE(ReadIniValue("Startup", "LINE2"), QStringLiteral("keep"));
 }
 
+// One value read, one written: the rest of the file stays as it was, line
+// ends and encoding included.
 void tst_SettingsFile::fileFormIsReadAndKept_data()
 {
     QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QString>("key"); // read from [Settings]
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("written"); // to [Settings] Setting
+    QTest::addColumn<QString>("writtenKey");
+    QTest::addColumn<QString>("written");
     QTest::addColumn<QByteArray>("after");
-    QTest::newRow("UTF-8 mark") << Utf8Mark + "[Settings]\nCommPort=2\n"
-                                << "CommPort"
-                                << "2"
-                                << "9600,n,8,1"
-                                << Utf8Mark + "[Settings]\nCommPort=2\nSetting=9600,n,8,1\n";
-    QTest::newRow("UTF-8 text after the mark")
-        << Utf8Mark + "[Settings]\nOwner=J\xC3\xBCrgen\n"
-        << "Owner" << QString::fromUtf8("J\u00fcrgen") << QString::fromUtf8("\u00b0C")
-        << Utf8Mark
-               + "[Settings]\nOwner=J\xC3\xBCrgen\nSetting=\xC2\xB0"
-                 "C\n";
-    QTest::newRow("UTF-16 little-endian")
-        << Utf16("[Settings]\r\nCommPort=2\r\n", QStringConverter::Utf16LE) << "CommPort"
-        << "2"
-        << "9600,n,8,1"
-        << Utf16("[Settings]\r\nCommPort=2\r\nSetting=9600,n,8,1\r\n", QStringConverter::Utf16LE);
-    QTest::newRow("UTF-16 big-endian")
-        << Utf16("[Settings]\nCommPort=2\n", QStringConverter::Utf16BE) << "CommPort"
-        << "2"
-        << "9600,n,8,1"
-        << Utf16("[Settings]\nCommPort=2\nSetting=9600,n,8,1\n", QStringConverter::Utf16BE);
-    QTest::newRow("CR line ends") << QByteArray("[Settings]\rCommPort=2\r") << "CommPort"
-                                  << "2"
-                                  << "9600,n,8,1"
-                                  << QByteArray("[Settings]\rCommPort=2\rSetting=9600,n,8,1\r");
-    QTest::newRow("CR line ends, none at the end")
-        << QByteArray("[Ports]\rCOM1=/dev/x\r[Settings]\rCommPort=2") << "CommPort"
-        << "2"
-        << "9600,n,8,1"
-        << QByteArray("[Ports]\rCOM1=/dev/x\r[Settings]\rCommPort=2\rSetting=9600,n,8,1\r");
+    dataRow(
+        "replaced in place, the rest kept",
+        "; panel settings\n[Settings]\nCommPort=1\nFlavour=unknown\n\n[Ports]\nCOM1=/dev/pts/7\n"_ba,
+        "settings", "CommPort", "1", "COMMPORT", "4",
+        "; panel settings\n[Settings]\nCOMMPORT=4\nFlavour=unknown\n\n[Ports]\nCOM1=/dev/pts/7\n"_ba);
+    dataRow("new key at the end of its section",
+            "[Settings]\nCommPort=1\n\n[Backlight]\nLevel=128\n"_ba, "Settings", "CommPort", "1",
+            "Setting", "19200,n,8,1",
+            "[Settings]\nCommPort=1\nSetting=19200,n,8,1\n\n[Backlight]\nLevel=128\n"_ba);
+    dataRow("duplicate sections: the first is used", "[A]\nK=1\n[B]\n[a]\nK=2\n"_ba, "A", "K", "1",
+            "K", "3", "[A]\nK=3\n[B]\n[a]\nK=2\n"_ba);
+    dataRow("no final newline", "[Backlight]\nLevel=77"_ba, "Backlight", "Level", "77", "AutoOff",
+            "0", "[Backlight]\nLevel=77\nAutoOff=0\n"_ba);
+    dataRow("CRLF line ends", "[Settings]\r\nCommPort=1\r\n"_ba, "Settings", "CommPort", "1",
+            "Setting", "9600,n,8,1", "[Settings]\r\nCommPort=1\r\nSetting=9600,n,8,1\r\n"_ba);
+    dataRow("CR line ends", "[Settings]\rCommPort=2\r"_ba, "Settings", "CommPort", "2", "Setting",
+            "9600,n,8,1", "[Settings]\rCommPort=2\rSetting=9600,n,8,1\r"_ba);
+    dataRow("CR line ends, none at the end", "[Ports]\rCOM1=/dev/x\r[Settings]\rCommPort=2"_ba,
+            "Settings", "CommPort", "2", "Setting", "9600,n,8,1",
+            "[Ports]\rCOM1=/dev/x\r[Settings]\rCommPort=2\rSetting=9600,n,8,1\r"_ba);
     // Each line keeps its own ending; a new line takes the most common one.
-    QTest::newRow("one CRLF line among LF lines")
-        << QByteArray("[Ports]\r\nCOM1=/dev/x\n[Settings]\nCommPort=2\n") << "CommPort"
-        << "2"
-        << "9600,n,8,1"
-        << QByteArray("[Ports]\r\nCOM1=/dev/x\n[Settings]\nCommPort=2\nSetting=9600,n,8,1\n");
-    QTest::newRow("one LF line among CRLF lines")
-        << QByteArray("[Settings]\r\nCommPort=2\r\n[Notes]\nA=1\r\n") << "CommPort"
-        << "2"
-        << "9600,n,8,1"
-        << QByteArray("[Settings]\r\nCommPort=2\r\nSetting=9600,n,8,1\r\n[Notes]\nA=1\r\n");
+    dataRow("one CRLF line among LF lines", "[Ports]\r\nCOM1=/dev/x\n[Settings]\nCommPort=2\n"_ba,
+            "Settings", "CommPort", "2", "Setting", "9600,n,8,1",
+            "[Ports]\r\nCOM1=/dev/x\n[Settings]\nCommPort=2\nSetting=9600,n,8,1\n"_ba);
+    dataRow("one LF line among CRLF lines", "[Settings]\r\nCommPort=2\r\n[Notes]\nA=1\r\n"_ba,
+            "Settings", "CommPort", "2", "Setting", "9600,n,8,1",
+            "[Settings]\r\nCommPort=2\r\nSetting=9600,n,8,1\r\n[Notes]\nA=1\r\n"_ba);
     // A value the reader would trim or unquote goes in double quotes.
-    QTest::newRow("outer blanks quoted")
-        << QByteArray("[Settings]\nCommPort=2\n") << "CommPort"
-        << "2"
-        << "  9600,n,8,1" << QByteArray("[Settings]\nCommPort=2\nSetting=\"  9600,n,8,1\"\n");
+    dataRow("outer blanks quoted", "[Settings]\nCommPort=2\n"_ba, "Settings", "CommPort", "2",
+            "Setting", "  9600,n,8,1", "[Settings]\nCommPort=2\nSetting=\"  9600,n,8,1\"\n"_ba);
+    dataRow("UTF-8 mark", Utf8Mark + "[Settings]\nCommPort=2\n", "Settings", "CommPort", "2",
+            "Setting", "9600,n,8,1", Utf8Mark + "[Settings]\nCommPort=2\nSetting=9600,n,8,1\n");
+    dataRow("UTF-8 text after the mark", Utf8Mark + "[Settings]\nOwner=J\xC3\xBCrgen\n", "Settings",
+            "Owner", QString::fromUtf8("J\u00fcrgen"), "Setting", QString::fromUtf8("\u00b0C"),
+            Utf8Mark
+                + "[Settings]\nOwner=J\xC3\xBCrgen\nSetting=\xC2\xB0"
+                  "C\n");
+    dataRow("UTF-16 little-endian",
+            Utf16("[Settings]\r\nCommPort=2\r\n", QStringConverter::Utf16LE), "Settings",
+            "CommPort", "2", "Setting", "9600,n,8,1",
+            Utf16("[Settings]\r\nCommPort=2\r\nSetting=9600,n,8,1\r\n", QStringConverter::Utf16LE));
+    dataRow("UTF-16 big-endian", Utf16("[Settings]\nCommPort=2\n", QStringConverter::Utf16BE),
+            "Settings", "CommPort", "2", "Setting", "9600,n,8,1",
+            Utf16("[Settings]\nCommPort=2\nSetting=9600,n,8,1\n", QStringConverter::Utf16BE));
 }
 
 void tst_SettingsFile::fileFormIsReadAndKept()
 {
     QFETCH(QByteArray, before);
+    QFETCH(QString, section);
     QFETCH(QString, key);
     QFETCH(QString, value);
+    QFETCH(QString, writtenKey);
     QFETCH(QString, written);
     QFETCH(QByteArray, after);
     TestIni ini;
     ini.setContents(before);
-    QCOMPARE(ReadIniValue("Settings", key), value);
-    WriteIniValue("Settings", "Setting", written);
+    QCOMPARE(ReadIniValue(section, key), value);
+    WriteIniValue(section, writtenKey, written);
     QCOMPARE(ini.contents(), after);
-    QCOMPARE(ReadIniValue("Settings", "Setting"), written);
+    QCOMPARE(ReadIniValue(section, writtenKey), written);
 }
 
 void tst_SettingsFile::unwritableFolderLeavesOldFileAndIsReported()
