@@ -11,7 +11,6 @@
 #include "ui/tools/frmscreen.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QtTest>
 #include <memory>
 
@@ -33,10 +32,6 @@ private slots:
 private:
     QString row(int r) const { return QString::fromStdString(m_model->state().display.rowText(r)); }
     QWidget *panel() const { return m_run->window.get(); }
-    void type(const QString &name, const QString &text) const
-    {
-        retype(m_run->find<QWidget>(name), text);
-    }
     template <typename W> W *openTool(const QString &menuEntry) const;
 
     // The panel runs on the simulated board instead of the harness's pseudo-terminal.
@@ -85,8 +80,8 @@ template <typename W> W *tst_PanelOnBoard::openTool(const QString &menuEntry) co
 
 void tst_PanelOnBoard::twoLinesOfText()
 {
-    type("txtLine1", "HELLO");
-    type("txtLine2", "WORLD");
+    m_run->type("txtLine1", "HELLO");
+    m_run->type("txtLine2", "WORLD");
     m_run->click("cmdSendAscii");
     QTRY_COMPARE(row(1), QStringLiteral("WORLD           "));
     QCOMPARE(row(0), QStringLiteral("HELLO           "));
@@ -94,24 +89,24 @@ void tst_PanelOnBoard::twoLinesOfText()
 
 void tst_PanelOnBoard::cursorMoveAndDelete()
 {
-    type("txtLine1", "ABCDEFGHIJKLMNOP");
-    type("txtLine2", "abcdefghijklmnop");
+    m_run->type("txtLine1", "ABCDEFGHIJKLMNOP");
+    m_run->type("txtLine2", "abcdefghijklmnop");
     m_run->click("cmdSendAscii");
     QTRY_COMPARE(row(1), QStringLiteral("abcdefghijklmnop"));
 
-    type("cboRow", "1");
-    type("cboColumn", "3");
+    m_run->type("cboRow", "1");
+    m_run->type("cboColumn", "3");
     m_run->click("cmdSetCursor");
-    type("txtLine1", "");
-    type("txtLine2", "");
-    type("txtLine1", "XYZ");
+    m_run->type("txtLine1", "");
+    m_run->type("txtLine2", "");
+    m_run->type("txtLine1", "XYZ");
     m_run->click("cmdSendAscii"); // XYZ, then NewLine to the start of row 1
     QTRY_COMPARE(row(1), QStringLiteral("abcXYZghijklmnop"));
 
     m_run->click("cmdClrCol"); // column 3, both rows
     QTRY_COMPARE(row(0), QStringLiteral("ABC EFGHIJKLMNOP"));
     QCOMPARE(row(1), QStringLiteral("abc YZghijklmnop"));
-    type("cboRow", "0");
+    m_run->type("cboRow", "0");
     m_run->click("cmdClrRow");
     QTRY_COMPARE(row(0), QString(16, ' '));
     QCOMPARE(row(1), QStringLiteral("abc YZghijklmnop"));
@@ -130,7 +125,7 @@ void tst_PanelOnBoard::tenScreensRecalledWithShow()
     screens->close();
 
     for (const int k : {7, 10, 1}) {
-        type("cboScreen", QString::number(k));
+        m_run->type("cboScreen", QString::number(k));
         m_run->click("cmdShow");
         QTRY_COMPARE(row(0), QStringLiteral("Screen %1 top").arg(k).leftJustified(16));
         QCOMPARE(row(1), QStringLiteral("bottom %1").arg(k).leftJustified(16));
@@ -180,14 +175,14 @@ void tst_PanelOnBoard::readsShowTheSimulatedValues()
     m_host->setVoltageCount(512);
     m_host->setCurrentCount(1000);
     m_run->click("cmdReadInputs");
-    QTRY_COMPARE(m_run->find<QLabel>("inputs")->text(), QStringLiteral("5"));
+    QTRY_COMPARE(m_run->shown("inputs"), QStringLiteral("5"));
     m_run->click("cmdReadA1");
-    QTRY_COMPARE(m_run->find<QLabel>("analog1")->text(), QStringLiteral(" 5.0176V"));
+    QTRY_COMPARE(m_run->shown("analog1"), QStringLiteral(" 5.0176V"));
     m_run->click("cmdReadA2");
-    QTRY_COMPARE(m_run->find<QLabel>("analog2")->text(), QStringLiteral(" 20mA"));
+    QTRY_COMPARE(m_run->shown("analog2"), QStringLiteral(" 20mA"));
     m_host->setVoltageCount(50);
     m_run->click("cmdReadA1");
-    QTRY_COMPARE(m_run->find<QLabel>("analog1")->text(), QStringLiteral(" .49V"));
+    QTRY_COMPARE(m_run->shown("analog1"), QStringLiteral(" .49V"));
 }
 
 QTEST_MAIN(tst_PanelOnBoard)

@@ -211,18 +211,13 @@ void tst_LinkFaults::boardThatStopsReadingGetsWholeCommandsOrNone_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("writes");
 
-    QTest::newRow("Clear LCD, one byte, one byte of room") << 1 << ""
-                                                           << "cmdClearLCD" << 1;
-    QTest::newRow("Clear LCD, no room") << 0 << ""
-                                        << "cmdClearLCD" << 0;
-    QTest::newRow("Read 0-10V, one byte of room") << 1 << ""
-                                                  << "cmdReadA1" << 0;
-    QTest::newRow("Send, two writes, less room than a command needs") << 100 << ""
-                                                                      << "cmdSendAscii" << 0;
-    QTest::newRow("Send Configuration, room for its first two writes only") << 8 << "mnuConfig"
-                                                                            << "cmdSetLCD" << 0;
-    QTest::newRow("Send Configuration with room for a command") << CommandRoom << "mnuConfig"
-                                                                << "cmdSetLCD" << 5;
+    dataRow("Clear LCD, one byte, one byte of room", 1, "", "cmdClearLCD", 1);
+    dataRow("Clear LCD, no room", 0, "", "cmdClearLCD", 0);
+    dataRow("Read 0-10V, one byte of room", 1, "", "cmdReadA1", 0);
+    dataRow("Send, two writes, less room than a command needs", 100, "", "cmdSendAscii", 0);
+    dataRow("Send Configuration, room for its first two writes only", 8, "mnuConfig", "cmdSetLCD",
+            0);
+    dataRow("Send Configuration with room for a command", CommandRoom, "mnuConfig", "cmdSetLCD", 5);
 }
 
 void tst_LinkFaults::boardThatStopsReadingGetsWholeCommandsOrNone()
@@ -286,12 +281,12 @@ void tst_LinkFaults::floodOfUnaskedBytesStaysBounded()
     // Nothing was asked for, so nothing was shown; the bytes kept are the first
     // that came, as a full receive buffer drops what does not fit.
     for (const char *readout : {"inputs", "analog1", "analog2"})
-        QCOMPARE(run.find<QLabel>(readout)->text(), QString());
+        QCOMPARE(run.shown(readout), QString());
     QCOMPARE(run.port->Input(), QByteArray(MSComm::InBufferSize, 'w'));
     // The link still works after the flood.
     run.click(QStringLiteral("cmdReadInputs"));
     run.board.write(hex("05"));
-    QTRY_COMPARE(run.find<QLabel>(QStringLiteral("inputs"))->text(), QStringLiteral("5"));
+    QTRY_COMPARE(run.shown("inputs"), QStringLiteral("5"));
 }
 
 QTEST_MAIN(tst_LinkFaults)

@@ -7,9 +7,7 @@
 #include "ui/tools/frmscreen.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
@@ -17,17 +15,12 @@ const QString Lost = QStringLiteral("Lost: waiting for the device");
 // Several of the watch's looks for the device.
 constexpr int SeveralChecksMs = 1000;
 
-QString state(const MainWindowHarness &run)
-{
-    return run.find<QLabel>(QStringLiteral("lblState"))->text();
-}
-
 // The board comes back: the port reopens on its own, says so, sends nothing
 // on its own, and works.
 void expectReconnected(LinkedMainWindow &run)
 {
     run.device.plug();
-    QTRY_COMPARE(state(run), QStringLiteral("Open"));
+    QTRY_COMPARE(run.shown("lblState"), QStringLiteral("Open"));
     QVERIFY(run.port->PortOpen());
     QCOMPARE(run.device.board().readFor(100), QByteArray());
     run.click(QStringLiteral("cmdClearLCD"));
@@ -45,7 +38,7 @@ private slots:
     {
         LinkedMainWindow run;
         run.device.unplug();
-        QTRY_COMPARE(state(run), Lost);
+        QTRY_COMPARE(run.shown("lblState"), Lost);
         QVERIFY(!run.port->PortOpen());
         QCOMPARE(run.boxes.count(), 0); // going away is told by the status bar alone
         expectReconnected(run);
@@ -65,17 +58,16 @@ private slots:
             });
             run.click(QStringLiteral("cmdReadA1"));
         }
-        QTRY_COMPARE(run.find<QLabel>("lblNote")->text(),
-                     QStringLiteral("No reply from the board to Read 0-10V"));
-        QCOMPARE(state(run), Lost);
-        QCOMPARE(run.find<QLabel>("analog1")->text(), QString());
+        QTRY_COMPARE(run.shown("lblNote"), QStringLiteral("No reply from the board to Read 0-10V"));
+        QCOMPARE(run.shown("lblState"), Lost);
+        QCOMPARE(run.shown("analog1"), QString());
         QCOMPARE(run.boxes.count(), 0);
 
         expectReconnected(run);
         run.click(QStringLiteral("cmdReadA1"));
         QCOMPARE(run.device.board().readExactly(2), hex("FE0B"));
         run.device.board().write(hex("000032"));
-        QTRY_COMPARE(run.find<QLabel>("analog1")->text(), QStringLiteral(" .49V"));
+        QTRY_COMPARE(run.shown("analog1"), QStringLiteral(" .49V"));
     }
 
     // The board goes after three of the ten screens: the next write is refused
@@ -113,19 +105,11 @@ private slots:
     // A device missing at start-up is waited for, and opened when it comes.
     void startUpWaitsForTheDevice()
     {
-        MainWindowHarness run;
-        PtyLink device;
-        device.unplug();
-        run.settings(MainWindowHarness::BoardOnCom1);
-        run.ini.mapPort(1, device.path());
-        run.start();
-        QCOMPARE(state(run), QStringLiteral("Waiting for the device"));
+        LinkedMainWindow run(LinkedMainWindow::Unplugged);
+        QCOMPARE(run.shown("lblState"), QStringLiteral("Waiting for the device"));
         QCOMPARE(run.boxes.count(), 0);
 
-        device.plug();
-        QTRY_COMPARE(state(run), QStringLiteral("Open"));
-        run.click(QStringLiteral("cmdClearLCD"));
-        QCOMPARE(device.board().readExactly(1), hex("0D"));
+        expectReconnected(run);
     }
 
     // Once the operator has chosen another port, the one left is never
@@ -135,12 +119,12 @@ private slots:
         LinkedMainWindow run;
         run.ini.mapPort(2, QStringLiteral("/nonexistent/vantor-board"));
         run.device.unplug();
-        QTRY_COMPARE(state(run), Lost);
+        QTRY_COMPARE(run.shown("lblState"), Lost);
         run.find<QAction>("mnuPort2")->trigger();
         run.device.plug();
         QTest::qWait(SeveralChecksMs);
         QVERIFY(!run.port->PortOpen());
-        QCOMPARE(state(run), QStringLiteral("Waiting for the device"));
+        QCOMPARE(run.shown("lblState"), QStringLiteral("Waiting for the device"));
         QCOMPARE(run.port->DeviceName(), QStringLiteral("/nonexistent/vantor-board"));
     }
 };

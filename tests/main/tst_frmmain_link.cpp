@@ -18,11 +18,6 @@ namespace {
 
 const QString NoDevice = QStringLiteral("/nonexistent/vantor-board");
 
-QString shown(const MainWindowHarness &run, const char *part)
-{
-    return run.find<QLabel>(part)->text();
-}
-
 } // namespace
 
 class tst_frmMainLink : public QObject
@@ -40,20 +35,17 @@ private slots:
         QTest::addColumn<QString>("state");
         QTest::addColumn<QString>("reason"); // in the box; none when it opened
 
-        QTest::newRow("open") << "@board" << false << "Open" << QString();
-        QTest::newRow("closed") << "@board" << true << "Closed by the operator" << QString();
-        QTest::newRow("not found")
-            << NoDevice << false << "Waiting for the device" << QString("not found");
-        QTest::newRow("dangling link")
-            << "@dir/dangling" << false << "Waiting for the device" << QString("not found");
-        QTest::newRow("regular file") << "@dir/file" << false << "Closed: not a serial device"
-                                      << QString("not a serial device");
-        QTest::newRow("folder") << "@dir" << false << "Closed: not a serial device"
-                                << QString("not a serial device");
-        QTest::newRow("/dev/null") << "/dev/null" << false << "Closed: not a serial device"
-                                   << QString("not a serial device");
-        QTest::newRow("in use") << "@held" << false << "Closed: in use by another program"
-                                << QString("in use by another program");
+        dataRow("open", "@board", false, "Open", QString());
+        dataRow("closed", "@board", true, "Closed by the operator", QString());
+        dataRow("not found", NoDevice, false, "Waiting for the device", "not found");
+        dataRow("dangling link", "@dir/dangling", false, "Waiting for the device", "not found");
+        dataRow("regular file", "@dir/file", false, "Closed: not a serial device",
+                "not a serial device");
+        dataRow("folder", "@dir", false, "Closed: not a serial device", "not a serial device");
+        dataRow("/dev/null", "/dev/null", false, "Closed: not a serial device",
+                "not a serial device");
+        dataRow("in use", "@held", false, "Closed: in use by another program",
+                "in use by another program");
     }
 
     void statusTexts()
@@ -70,9 +62,9 @@ private slots:
         run.find<QAction>("mnuPort3")->trigger();
         if (close)
             run.port->setPortOpen(false);
-        QCOMPARE(shown(run, "lblPort"), "COM 3 \u2014 " + device);
-        QCOMPARE(shown(run, "lblSpeed"), "9600 bit/s 8N1");
-        QCOMPARE(shown(run, "lblState"), state);
+        QCOMPARE(run.shown("lblPort"), "COM 3 \u2014 " + device);
+        QCOMPARE(run.shown("lblSpeed"), "9600 bit/s 8N1");
+        QCOMPARE(run.shown("lblState"), state);
         QCOMPARE(run.boxes.texts(),
                  reason.isEmpty() ? QStringList() : QStringList{"COM Port Error"});
         if (!reason.isEmpty())
@@ -82,7 +74,7 @@ private slots:
         for (const char *part : {"lblPort", "lblSpeed", "lblState", "lblNote", "lblTraffic"}) {
             QAccessibleInterface *spoken =
                 QAccessible::queryAccessibleInterface(run.find<QLabel>(part));
-            QCOMPARE(spoken->text(QAccessible::Name), shown(run, part));
+            QCOMPARE(spoken->text(QAccessible::Name), run.shown(part));
             QVERIFY(!spoken->text(QAccessible::Description).isEmpty());
         }
     }
@@ -92,17 +84,17 @@ private slots:
     void trafficAndReadsWithoutReply()
     {
         StartedMainWindow run;
-        QCOMPARE(shown(run, "lblTraffic"), "Sent 0 B \u00B7 Received 0 B");
+        QCOMPARE(run.shown("lblTraffic"), "Sent 0 B \u00B7 Received 0 B");
         run.click("cmdClearLCD");
         run.click("cmdReadA1");
-        QTRY_COMPARE(shown(run, "lblNote"), "No reply from the board to Read 0-10V");
-        QCOMPARE(run.find<QLabel>("analog1")->text(), QString());
+        QTRY_COMPARE(run.shown("lblNote"), "No reply from the board to Read 0-10V");
+        QCOMPARE(run.shown("analog1"), QString());
 
         run.click("cmdReadInputs");
-        QCOMPARE(shown(run, "lblNote"), QString());
+        QCOMPARE(run.shown("lblNote"), QString());
         run.board.write(hex("05"));
-        QTRY_COMPARE(run.find<QLabel>("inputs")->text(), "5");
-        QCOMPARE(shown(run, "lblTraffic"), "Sent 5 B \u00B7 Received 1 B");
+        QTRY_COMPARE(run.shown("inputs"), "5");
+        QCOMPARE(run.shown("lblTraffic"), "Sent 5 B \u00B7 Received 1 B");
         QCOMPARE(run.boxes.count(), 0);
     }
 
@@ -146,7 +138,7 @@ private slots:
                                                 QFile::encodeName(device))
                    : before;
         QCOMPARE(run.ini.contents(), after);
-        QCOMPARE(shown(run, "lblState"), state);
+        QCOMPARE(run.shown("lblState"), state);
         QCOMPARE(run.boxes.count(), 0);
         QVERIFY(run.takeWrites().isEmpty());
         QCOMPARE(run.stray(), QByteArray());
@@ -181,9 +173,9 @@ private slots:
         QTest::addColumn<QString>("option");
         QTest::addColumn<int>("speed");
         QTest::addColumn<QString>("note");
-        QTest::newRow("19200") << "opt19200" << 19200
-                               << "The port now runs at 19200 bit/s 8N1, as the board was told";
-        QTest::newRow("the same 9600") << "opt9600" << 9600 << "";
+        dataRow("19200", "opt19200", 19200,
+                "The port now runs at 19200 bit/s 8N1, as the board was told");
+        dataRow("the same 9600", "opt9600", 9600, "");
     }
 
     void portFollowsTheSpeedSentToTheBoard()
@@ -201,9 +193,9 @@ private slots:
         QCOMPARE(run.takeWrites().last(), speedCommand);
         QVERIFY(run.wire(9).endsWith(speedCommand)); // all five writes went at the old speed
         QTRY_COMPARE(run.board.slaveSpeed(), speed);
-        QTRY_COMPARE(shown(run, "lblNote"), note);
+        QTRY_COMPARE(run.shown("lblNote"), note);
         QVERIFY(run.find<QAction>(speed == 9600 ? "mnuBaudRate0" : "mnuBaudRate1")->isChecked());
-        QCOMPARE(shown(run, "lblSpeed"), QString::number(speed) + " bit/s 8N1");
+        QCOMPARE(run.shown("lblSpeed"), QString::number(speed) + " bit/s 8N1");
         QVERIFY(run.port->PortOpen());
         QCOMPARE(run.boxes.count(), 0);
     }

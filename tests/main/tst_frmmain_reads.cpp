@@ -23,14 +23,12 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("description");
 
-        QTest::newRow("inputs 0") << "cmdReadInputs" << hex("FE0A") << hex("00") << "inputs"
-                                  << QString("0") << "Digital inputs, as last read";
-        QTest::newRow("0-10V count 32768")
-            << "cmdReadA1" << hex("FE0B") << hex("008000") << "analog1" << QString(" 321.1264V")
-            << "0-10V input, as last read";
-        QTest::newRow("0-20mA count 1000")
-            << "cmdReadA2" << hex("FE0D") << hex("0003E8") << "analog2" << QString(" 20mA")
-            << "0-20mA input, as last read";
+        dataRow("inputs 0", "cmdReadInputs", hex("FE0A"), hex("00"), "inputs", QString("0"),
+                "Digital inputs, as last read");
+        dataRow("0-10V count 32768", "cmdReadA1", hex("FE0B"), hex("008000"), "analog1",
+                QString(" 321.1264V"), "0-10V input, as last read");
+        dataRow("0-20mA count 1000", "cmdReadA2", hex("FE0D"), hex("0003E8"), "analog2",
+                QString(" 20mA"), "0-20mA input, as last read");
     }
 
     void replyShowsInReadout()
@@ -48,7 +46,7 @@ private slots:
         QCOMPARE(run.wire(2), request);
         QCOMPARE(run.port->RThreshold(), reply.size());
         run.board.write(reply);
-        QTRY_COMPARE(run.find<QLabel>(readout)->text(), text);
+        QTRY_COMPARE(run.shown(readout), text);
         QCOMPARE(run.port->InBufferCount(), 0);
         // A screen reader says the value, and what the read-out is on request.
         QAccessibleInterface *spoken =
@@ -57,7 +55,7 @@ private slots:
         QCOMPARE(spoken->text(QAccessible::Description), description);
         for (const char *other : {"inputs", "analog1", "analog2"}) {
             if (readout != QLatin1String(other))
-                QCOMPARE(run.find<QLabel>(other)->text(), QString());
+                QCOMPARE(run.shown(other), QString());
         }
     }
 
@@ -72,7 +70,7 @@ private slots:
         connect(run.port, &MSComm::outputWritten, &context,
                 [&] { run.board.write(hex("000032")); });
         run.click("cmdReadA1");
-        QCOMPARE(run.find<QLabel>("analog1")->text(), " .49V");
+        QCOMPARE(run.shown("analog1"), " .49V");
         QVERIFY(blnTimeUp);
         QVERIFY(!timer->isActive());
         QCOMPARE(intReadKind, qint16(2));
@@ -105,15 +103,12 @@ private slots:
         QTest::addColumn<QString>("readout");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("unasked byte before the first read")
-            << "" << hex("07") << "cmdReadA1" << hex("000200") << "analog1"
-            << " 5.0176V";
-        QTest::newRow("short 0-10V reply, then 0-20mA")
-            << "cmdReadA1" << hex("0080") << "cmdReadA2" << hex("0003E8") << "analog2"
-            << " 20mA";
-        QTest::newRow("short 0-10V reply, then inputs")
-            << "cmdReadA1" << hex("00") << "cmdReadInputs" << hex("05") << "inputs"
-            << "5";
+        dataRow("unasked byte before the first read", "", hex("07"), "cmdReadA1", hex("000200"),
+                "analog1", " 5.0176V");
+        dataRow("short 0-10V reply, then 0-20mA", "cmdReadA1", hex("0080"), "cmdReadA2",
+                hex("0003E8"), "analog2", " 20mA");
+        dataRow("short 0-10V reply, then inputs", "cmdReadA1", hex("00"), "cmdReadInputs",
+                hex("05"), "inputs", "5");
     }
 
     void bytesWaitingBeforeRequestAreDropped()
@@ -132,7 +127,7 @@ private slots:
         QTRY_COMPARE(run.port->InBufferCount(), waiting.size()); // arrived, below the threshold
         run.click(button);
         run.board.write(reply);
-        QTRY_COMPARE(run.find<QLabel>(readout)->text(), text);
+        QTRY_COMPARE(run.shown(readout), text);
         QCOMPARE(run.port->InBufferCount(), 0);
     }
 
@@ -145,12 +140,10 @@ private slots:
         QTest::addColumn<QByteArray>("late");
         QTest::addColumn<QString>("readout");
         QTest::addColumn<QString>("text");
-        QTest::newRow("0-10V, one of three bytes")
-            << "cmdReadA1" << hex("00") << hex("000200") << "analog1"
-            << " 5.0176V";
-        QTest::newRow("0-20mA, two of three bytes")
-            << "cmdReadA2" << hex("0001") << hex("0003E8") << "analog2"
-            << " 20mA";
+        dataRow("0-10V, one of three bytes", "cmdReadA1", hex("00"), hex("000200"), "analog1",
+                " 5.0176V");
+        dataRow("0-20mA, two of three bytes", "cmdReadA2", hex("0001"), hex("0003E8"), "analog2",
+                " 20mA");
     }
 
     void partialReplyDroppedAtTheDeadline()
@@ -166,9 +159,9 @@ private slots:
         run.board.write(partial);
         QTRY_COMPARE(run.port->InBufferCount(), partial.size());
         QTRY_COMPARE(run.port->InBufferCount(), 0);
-        QCOMPARE(run.find<QLabel>(readout)->text(), QString());
+        QCOMPARE(run.shown(readout), QString());
         run.board.write(late);
-        QTRY_COMPARE(run.find<QLabel>(readout)->text(), text);
+        QTRY_COMPARE(run.shown(readout), text);
     }
 
     void unaskedByteAfterReadInputsShows()
@@ -188,12 +181,12 @@ private slots:
         StartedMainWindow run;
         run.click("cmdReadA2");
         run.board.write(hex("0003E8"));
-        QTRY_COMPARE(run.find<QLabel>("analog2")->text(), " 20mA");
+        QTRY_COMPARE(run.shown("analog2"), " 20mA");
 
         run.port->setPortOpen(false);
         run.click("cmdReadA2");
         QCOMPARE(run.boxes.texts(), QStringList{"Port Not Open"});
-        QCOMPARE(run.find<QLabel>("analog2")->text(), " 20mA");
+        QCOMPARE(run.shown("analog2"), " 20mA");
     }
 };
 

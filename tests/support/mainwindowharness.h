@@ -11,6 +11,7 @@
 #include "ui/main/frmmain.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QTest>
 #include <memory>
 
@@ -53,6 +54,10 @@ struct MainWindowHarness
         return child<T>(window.get(), name);
     }
     void click(const QString &name) const { clickButton(window.get(), name); }
+    // Replaces the text of the named box or picker by typing.
+    void type(const QString &name, const QString &text) const { retype(find<QWidget>(name), text); }
+    // The text the named label shows: a status bar part, a read-out.
+    QString shown(const QString &label) const { return find<QLabel>(label)->text(); }
 
     // The writes logged so far, as the bytes of each, and forgets them.
     QList<QByteArray> takeWrites() { return writes->take(); }
@@ -73,13 +78,21 @@ struct StartedMainWindow : MainWindowHarness
 };
 
 // The usual run, with COM 1 leading to the board through a symbolic link that
-// a test can re-point: unplug and plug the board.
+// a test can re-point: unplug and plug the board. The board may also be
+// missing when the panel starts.
 struct LinkedMainWindow : MainWindowHarness
 {
+    enum Board
+    {
+        Plugged,
+        Unplugged
+    };
     PtyLink device;
 
-    LinkedMainWindow()
+    explicit LinkedMainWindow(Board board = Plugged)
     {
+        if (board == Unplugged)
+            device.unplug();
         ini.setContents(BoardOnCom1);
         ini.mapPort(1, device.path());
         start();
