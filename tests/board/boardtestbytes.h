@@ -1,6 +1,7 @@
 #pragma once
 
 #include "boardmodel.h"
+#include "support/testdata.h"
 
 #include <QByteArray>
 #include <QString>

@@ -52,16 +52,13 @@ void tst_BoardBacklight::autoOff_data()
     QTest::addColumn<bool>("litBefore");
     QTest::addColumn<bool>("litAfter");
     const QByteArray twoSeconds = Bytes({0xFE, 0x29, 2});
-    QTest::newRow("still on just before the interval")
-        << twoSeconds << 1999 << QByteArray() << true << true;
-    QTest::newRow("off after the interval, woken by a byte")
-        << twoSeconds << 2000 << QByteArray("x") << false << true;
-    QTest::newRow("woken by a command byte")
-        << twoSeconds << 5000 << Bytes({0xFE, 0x03}) << false << true;
-    QTest::newRow("a byte restarts the count")
-        << twoSeconds + "a" << 1500 << QByteArray("b") << true << true;
-    QTest::newRow("BacklightOff stays off when woken")
-        << twoSeconds + Bytes({0xFE, 0x07}) << 3000 << QByteArray("x") << false << false;
+    dataRow("still on just before the interval", twoSeconds, 1999, QByteArray(), true, true);
+    dataRow("off after the interval, woken by a byte", twoSeconds, 2000, QByteArray("x"), false,
+            true);
+    dataRow("woken by a command byte", twoSeconds, 5000, Bytes({0xFE, 0x03}), false, true);
+    dataRow("a byte restarts the count", twoSeconds + "a", 1500, QByteArray("b"), true, true);
+    dataRow("BacklightOff stays off when woken", twoSeconds + Bytes({0xFE, 0x07}), 3000,
+            QByteArray("x"), false, false);
 }
 
 void tst_BoardBacklight::autoOff()

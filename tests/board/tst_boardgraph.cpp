@@ -59,28 +59,25 @@ void tst_BoardGraph::bars_data()
     auto left = [](int length) { return Bytes({0xFE, 0x2C, length}); };
     const QByteArray xs = QByteArray(32, 'x');
 
-    QTest::newRow("12 columns to the right")
-        << on + at(0, 0) + right(12) << 0 << Bytes({0xFF, 0xFF, 1}) + Blanks(13);
-    QTest::newRow("80 columns fill the row")
-        << on + at(0, 0) + right(80) << 0 << QByteArray(16, char(0xFF));
-    QTest::newRow("clipped at the end of the row")
-        << on + at(0, 10) + right(80) << 0 << Blanks(10) + QByteArray(6, char(0xFF));
-    QTest::newRow("rest of the row to the right is blanked")
-        << on + xs + at(1, 4) + right(3) << 1 << QByteArray("xxxx") + Bytes({2}) + Blanks(11);
-    QTest::newRow("other row untouched")
-        << on + xs + at(1, 4) + right(3) << 0 << QByteArray(16, 'x');
-    QTest::newRow("7 columns to the left from column 15")
-        << on + at(0, 15) + left(7) << 0 << Blanks(14) + Bytes({5, 0xFF});
-    QTest::newRow("to the left blanks towards column 0")
-        << on + xs + at(0, 2) + left(5) << 0 << Blanks(2) + Bytes({0xFF}) + QByteArray(13, 'x');
-    QTest::newRow("one column to the left")
-        << on + at(0, 0) + left(1) << 0 << Bytes({4}) + Blanks(15);
-    QTest::newRow("length 0 clears from the cursor")
-        << on + xs + at(0, 8) + right(0) << 0 << QByteArray(8, 'x') + Blanks(8);
-    QTest::newRow("no bar outside graph mode")
-        << Bytes({0x0D}) + xs + at(0, 0) + right(12) << 0 << QByteArray(16, 'x');
-    QTest::newRow("no bar after GraphModeOff")
-        << on + Bytes({0xFE, 0x08}) + xs + at(0, 0) + right(12) << 0 << QByteArray(16, 'x');
+    dataRow("12 columns to the right", on + at(0, 0) + right(12), 0,
+            Bytes({0xFF, 0xFF, 1}) + Blanks(13));
+    dataRow("80 columns fill the row", on + at(0, 0) + right(80), 0, QByteArray(16, char(0xFF)));
+    dataRow("clipped at the end of the row", on + at(0, 10) + right(80), 0,
+            Blanks(10) + QByteArray(6, char(0xFF)));
+    dataRow("rest of the row to the right is blanked", on + xs + at(1, 4) + right(3), 1,
+            QByteArray("xxxx") + Bytes({2}) + Blanks(11));
+    dataRow("other row untouched", on + xs + at(1, 4) + right(3), 0, QByteArray(16, 'x'));
+    dataRow("7 columns to the left from column 15", on + at(0, 15) + left(7), 0,
+            Blanks(14) + Bytes({5, 0xFF}));
+    dataRow("to the left blanks towards column 0", on + xs + at(0, 2) + left(5), 0,
+            Blanks(2) + Bytes({0xFF}) + QByteArray(13, 'x'));
+    dataRow("one column to the left", on + at(0, 0) + left(1), 0, Bytes({4}) + Blanks(15));
+    dataRow("length 0 clears from the cursor", on + xs + at(0, 8) + right(0), 0,
+            QByteArray(8, 'x') + Blanks(8));
+    dataRow("no bar outside graph mode", Bytes({0x0D}) + xs + at(0, 0) + right(12), 0,
+            QByteArray(16, 'x'));
+    dataRow("no bar after GraphModeOff", on + Bytes({0xFE, 0x08}) + xs + at(0, 0) + right(12), 0,
+            QByteArray(16, 'x'));
 }
 
 void tst_BoardGraph::bars()

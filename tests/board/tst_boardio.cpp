@@ -42,23 +42,18 @@ void tst_BoardIo::reads_data()
     QTest::addColumn<int>("current");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QByteArray>("reply");
-    QTest::newRow("ReadInputs") << 5 << 0 << 0 << Bytes({0xFE, 0x0A}) << Bytes({5});
-    QTest::newRow("ReadInputs zero is one byte")
-        << 0 << 0 << 0 << Bytes({0xFE, 0x0A}) << Bytes({0});
-    QTest::newRow("ReadVoltage 512") << 0 << 512 << 0 << Bytes({0xFE, 0x0B}) << Bytes({0, 2, 0});
-    QTest::newRow("ReadCurrent 1000")
-        << 0 << 0 << 1000 << Bytes({0xFE, 0x0D}) << Bytes({0, 3, 0xE8});
-    QTest::newRow("count 1023") << 0 << 1023 << 0 << Bytes({0xFE, 0x0B}) << Bytes({0, 3, 0xFF});
-    QTest::newRow("count above 32767")
-        << 0 << 0xABCD << 0 << Bytes({0xFE, 0x0B}) << Bytes({0, 0xAB, 0xCD});
-    QTest::newRow("Code28 has no reply") << 9 << 9 << 9 << Bytes({0xFE, 0x0C}) << QByteArray();
-    QTest::newRow("no other command replies")
-        << 1 << 2 << 3
-        << Bytes({0xFE, 0x01, 0xFE, 0x05, 0xFE, 0x09, 0xFE, 0x20, 0xFE, 0x2F, 1}) + "text\x0D"
-        << QByteArray();
-    QTest::newRow("reads in one write answer in order")
-        << 7 << 256 << 2 << Bytes({0xFE, 0x0D, 'a', 0xFE, 0x0A, 0xFE, 0x0B})
-        << Bytes({0, 0, 2, 7, 0, 1, 0});
+    dataRow("ReadInputs", 5, 0, 0, Bytes({0xFE, 0x0A}), Bytes({5}));
+    dataRow("ReadInputs zero is one byte", 0, 0, 0, Bytes({0xFE, 0x0A}), Bytes({0}));
+    dataRow("ReadVoltage 512", 0, 512, 0, Bytes({0xFE, 0x0B}), Bytes({0, 2, 0}));
+    dataRow("ReadCurrent 1000", 0, 0, 1000, Bytes({0xFE, 0x0D}), Bytes({0, 3, 0xE8}));
+    dataRow("count 1023", 0, 1023, 0, Bytes({0xFE, 0x0B}), Bytes({0, 3, 0xFF}));
+    dataRow("count above 32767", 0, 0xABCD, 0, Bytes({0xFE, 0x0B}), Bytes({0, 0xAB, 0xCD}));
+    dataRow("Code28 has no reply", 9, 9, 9, Bytes({0xFE, 0x0C}), QByteArray());
+    dataRow("no other command replies", 1, 2, 3,
+            Bytes({0xFE, 0x01, 0xFE, 0x05, 0xFE, 0x09, 0xFE, 0x20, 0xFE, 0x2F, 1}) + "text\x0D",
+            QByteArray());
+    dataRow("reads in one write answer in order", 7, 256, 2,
+            Bytes({0xFE, 0x0D, 'a', 0xFE, 0x0A, 0xFE, 0x0B}), Bytes({0, 0, 2, 7, 0, 1, 0}));
 }
 
 void tst_BoardIo::reads()

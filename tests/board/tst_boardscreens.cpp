@@ -40,24 +40,22 @@ void tst_BoardScreens::definitions_data()
     QTest::addColumn<QString>("row0");
     QTest::addColumn<QString>("row1");
     const QByteArray sixteen = "ABCDEFGHIJKLMNOP";
-    QTest::newRow("user screen 10")
-        << UserScreen(10, "AB", "CD") << 10 << Padded("AB") << Padded("CD");
-    QTest::newRow("user screen 1, empty lines")
-        << "junk" + UserScreen(1, "", "") << 1 << Padded("") << Padded("");
-    QTest::newRow("user screen with full line 1 and its 0D")
-        << UserScreen(3, sixteen, "xy") << 3 << QString::fromLatin1(sixteen) << Padded("xy");
-    QTest::newRow("start-up screen with full line 1, no 0D")
-        << Bytes({0xFE, 0xC8}) + sixteen + "L2" + Bytes({0xFF}) << 0 << QString::fromLatin1(sixteen)
-        << Padded("L2");
-    QTest::newRow("start-up screen, short line 1")
-        << Bytes({0xFE, 0xC8}) + "Hi" + Bytes({0x0D}) + "there" + Bytes({0xFF}) << 0 << Padded("Hi")
-        << Padded("there");
-    QTest::newRow("screens do not overwrite each other")
-        << UserScreen(2, "two", "2") + UserScreen(5, "five", "5") << 2 << Padded("two")
-        << Padded("2");
-    QTest::newRow("split over many writes is one definition")
-        << Bytes({0xFE, 0xCA}) + "ab" + Bytes({0x0D}) + "cd" + Bytes({0xFF}) << 2 << Padded("ab")
-        << Padded("cd");
+    dataRow("user screen 10", UserScreen(10, "AB", "CD"), 10, Padded("AB"), Padded("CD"));
+    dataRow("user screen 1, empty lines", "junk" + UserScreen(1, "", ""), 1, Padded(""),
+            Padded(""));
+    dataRow("user screen with full line 1 and its 0D", UserScreen(3, sixteen, "xy"), 3,
+            QString::fromLatin1(sixteen), Padded("xy"));
+    dataRow("start-up screen with full line 1, no 0D",
+            Bytes({0xFE, 0xC8}) + sixteen + "L2" + Bytes({0xFF}), 0, QString::fromLatin1(sixteen),
+            Padded("L2"));
+    dataRow("start-up screen, short line 1",
+            Bytes({0xFE, 0xC8}) + "Hi" + Bytes({0x0D}) + "there" + Bytes({0xFF}), 0, Padded("Hi"),
+            Padded("there"));
+    dataRow("screens do not overwrite each other",
+            UserScreen(2, "two", "2") + UserScreen(5, "five", "5"), 2, Padded("two"), Padded("2"));
+    dataRow("split over many writes is one definition",
+            Bytes({0xFE, 0xCA}) + "ab" + Bytes({0x0D}) + "cd" + Bytes({0xFF}), 2, Padded("ab"),
+            Padded("cd"));
 }
 
 void tst_BoardScreens::definitions()

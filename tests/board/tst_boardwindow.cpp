@@ -103,19 +103,12 @@ void tst_BoardWindow::analogCountsAnswerTheReads_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("read");
     QTest::addColumn<QByteArray>("reply");
-    QTest::newRow("0-10 V at 512") << "voltageCount"
-                                   << "512"
-                                   << "voltageText"
-                                   << "5.0176 V" << Bytes({0xFE, 0x0B}) << Bytes({0, 2, 0});
-    QTest::newRow("0-10 V at full scale")
-        << "voltageCount"
-        << "1023"
-        << "voltageText"
-        << "10.0254 V" << Bytes({0xFE, 0x0B}) << Bytes({0, 3, 0xFF});
-    QTest::newRow("0-20 mA at 1000") << "currentCount"
-                                     << "1000"
-                                     << "currentText"
-                                     << "20 mA" << Bytes({0xFE, 0x0D}) << Bytes({0, 3, 0xE8});
+    dataRow("0-10 V at 512", "voltageCount", "512", "voltageText", "5.0176 V", Bytes({0xFE, 0x0B}),
+            Bytes({0, 2, 0}));
+    dataRow("0-10 V at full scale", "voltageCount", "1023", "voltageText", "10.0254 V",
+            Bytes({0xFE, 0x0B}), Bytes({0, 3, 0xFF}));
+    dataRow("0-20 mA at 1000", "currentCount", "1000", "currentText", "20 mA", Bytes({0xFE, 0x0D}),
+            Bytes({0, 3, 0xE8}));
 }
 
 void tst_BoardWindow::analogCountsAnswerTheReads()

@@ -1,6 +1,7 @@
 // vantorctl as a script runs it: a real process against the real VantorBoard,
 // whose trace tells what it decoded, or against a bare pseudo-terminal.
 #include "support/ptypair.h"
+#include "support/testdata.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -108,45 +109,42 @@ void tst_VantorCtl::commandsReachTheBoard_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("decoded");
-    QTest::newRow("text") << QStringList{"text", "Hi", "there"}
-                          << QStringList{"text \"Hi\"", "NewLine", "text \"there\""};
-    QTest::newRow("full first line") << QStringList{"text", "0123456789abcdef", "x"}
-                                     << QStringList{"text \"0123456789abcdefx\""};
-    QTest::newRow("clear, cursor") << QStringList{"clear"} << QStringList{"ClearDisplay"};
-    QTest::newRow("cursor") << QStringList{"cursor", "block"} << QStringList{"CursorBlockBlink"};
-    QTest::newRow("goto, halves to even")
-        << QStringList{"goto", "1", "14.5"} << QStringList{"SetCursorPosition row 1, column 14"};
-    QTest::newRow("delete-column")
-        << QStringList{"delete-column", "3"} << QStringList{"DeleteColumn 3"};
-    QTest::newRow("screen") << QStringList{"screen", "4"} << QStringList{"ShowScreen 4"};
-    QTest::newRow("backlight level")
-        << QStringList{"backlight", "99.5"} << QStringList{"SetBrightness 100"};
-    QTest::newRow("backlight off")
-        << QStringList{"backlight", "off"} << QStringList{"BacklightOff"};
-    QTest::newRow("auto-off") << QStringList{"auto-off", "0"} << QStringList{"SetAutoOff 0 s"};
-    QTest::newRow("outputs by name") << QStringList{"outputs", "out3,Out1"}
-                                     << QStringList{"SetOutputs 5 (Out1 on, Out2 off, Out3 on)"};
-    QTest::newRow("outputs by mask")
-        << QStringList{"outputs", "2"} << QStringList{"SetOutputs 2 (Out1 off, Out2 on, Out3 off)"};
-    QTest::newRow("startup") << QStringList{"startup", "Hello", "World"}
-                             << QStringList{"DefineStartupScreen \"Hello\" / \"World\""};
-    QTest::newRow("define-screen") << QStringList{"define-screen", "10", "AB", ""}
-                                   << QStringList{"DefineUserScreen 10 \"AB\" / \"\""};
-    QTest::newRow("scroll") << QStringList{"scroll", "right", "a b", QString(40, u'z')}
-                            << QStringList{"ScrollText right to left \"a b\" / \"zzzz"};
-    QTest::newRow("bar") << QStringList{"bar", "1", "2", "30", "right"}
-                         << QStringList{"SetCursorPosition row 1, column 2", "GraphRightToLeft 30"};
-    QTest::newRow("graph, save") << QStringList{"graph", "on"} << QStringList{"GraphModeOn"};
-    QTest::newRow("save") << QStringList{"save"} << QStringList{"SaveSettings"};
+    dataRow("text", QStringList{"text", "Hi", "there"},
+            QStringList{"text \"Hi\"", "NewLine", "text \"there\""});
+    dataRow("full first line", QStringList{"text", "0123456789abcdef", "x"},
+            QStringList{"text \"0123456789abcdefx\""});
+    dataRow("clear, cursor", QStringList{"clear"}, QStringList{"ClearDisplay"});
+    dataRow("cursor", QStringList{"cursor", "block"}, QStringList{"CursorBlockBlink"});
+    dataRow("goto, halves to even", QStringList{"goto", "1", "14.5"},
+            QStringList{"SetCursorPosition row 1, column 14"});
+    dataRow("delete-column", QStringList{"delete-column", "3"}, QStringList{"DeleteColumn 3"});
+    dataRow("screen", QStringList{"screen", "4"}, QStringList{"ShowScreen 4"});
+    dataRow("backlight level", QStringList{"backlight", "99.5"}, QStringList{"SetBrightness 100"});
+    dataRow("backlight off", QStringList{"backlight", "off"}, QStringList{"BacklightOff"});
+    dataRow("auto-off", QStringList{"auto-off", "0"}, QStringList{"SetAutoOff 0 s"});
+    dataRow("outputs by name", QStringList{"outputs", "out3,Out1"},
+            QStringList{"SetOutputs 5 (Out1 on, Out2 off, Out3 on)"});
+    dataRow("outputs by mask", QStringList{"outputs", "2"},
+            QStringList{"SetOutputs 2 (Out1 off, Out2 on, Out3 off)"});
+    dataRow("startup", QStringList{"startup", "Hello", "World"},
+            QStringList{"DefineStartupScreen \"Hello\" / \"World\""});
+    dataRow("define-screen", QStringList{"define-screen", "10", "AB", ""},
+            QStringList{"DefineUserScreen 10 \"AB\" / \"\""});
+    dataRow("scroll", QStringList{"scroll", "right", "a b", QString(40, u'z')},
+            QStringList{"ScrollText right to left \"a b\" / \"zzzz"});
+    dataRow("bar", QStringList{"bar", "1", "2", "30", "right"},
+            QStringList{"SetCursorPosition row 1, column 2", "GraphRightToLeft 30"});
+    dataRow("graph, save", QStringList{"graph", "on"}, QStringList{"GraphModeOn"});
+    dataRow("save", QStringList{"save"}, QStringList{"SaveSettings"});
     // Character 2's rows are the second eight of the definition; the rest blank.
-    QTest::newRow("char") << QStringList{"char", "2", "#...#,.#.#.,..#..,0x0A,17,0,0,31"}
-                          << QStringList{"00 00 00 00 00 00 00 00 11 0A 04 0A 11 00 00 1F 00",
-                                         "DefineCustomChar", "DefineCustomChar", "GraphModeOff"};
-    QTest::newRow("show-char") << QStringList{"show-char", "3"} << QStringList{"ShowCustomChar 3"};
-    QTest::newRow("raw") << QStringList{"raw", "FE0A", "fe 2d 01"}
-                         << QStringList{"ReadInputs -> 05", "DeleteRow 1"};
-    QTest::newRow("--port COMn") << QStringList{"--port", "com2", "delete-row", "0"}
-                                 << QStringList{"DeleteRow 0"};
+    dataRow("char", QStringList{"char", "2", "#...#,.#.#.,..#..,0x0A,17,0,0,31"},
+            QStringList{"00 00 00 00 00 00 00 00 11 0A 04 0A 11 00 00 1F 00", "DefineCustomChar",
+                        "DefineCustomChar", "GraphModeOff"});
+    dataRow("show-char", QStringList{"show-char", "3"}, QStringList{"ShowCustomChar 3"});
+    dataRow("raw", QStringList{"raw", "FE0A", "fe 2d 01"},
+            QStringList{"ReadInputs -> 05", "DeleteRow 1"});
+    dataRow("--port COMn", QStringList{"--port", "com2", "delete-row", "0"},
+            QStringList{"DeleteRow 0"});
 }
 
 void tst_VantorCtl::commandsReachTheBoard()

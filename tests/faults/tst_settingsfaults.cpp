@@ -64,45 +64,43 @@ void tst_SettingsFaults::oddFileStartsAndKeepsOtherLines_data()
     QTest::addColumn<QByteArray>("after");
 
     // An unusable port falls back to COM 1, a missing level to the slider's 50.
-    QTest::newRow("CRLF line ends")
-        << QByteArray("[Settings]\r\nCommPort=9\r\nSetting=19200,n,8,1\r\n[Backlight]\r\n"
-                      "AutoOff=30\r\n[Ports]\r\nCOM1=@PTY@\r\n")
-        << "mnuBaudRate1"
-        << QByteArray("[Settings]\r\nCommPort=1\r\nSetting=19200,n,8,1\r\n[Backlight]\r\n"
-                      "AutoOff=30\r\nLevel=50\r\n[Ports]\r\nCOM1=@PTY@\r\n");
-    QTest::newRow("no final line end")
-        << QByteArray("[Ports]\nCOM1=@PTY@\n[Settings]\nCommPort=1\n[Backlight]\nLevel=120")
-        << "mnuBaudRate0"
-        << QByteArray("[Ports]\nCOM1=@PTY@\n[Settings]\nCommPort=1\nSetting=9600,n,8,1\n"
-                      "[Backlight]\nLevel=120\n");
+    dataRow("CRLF line ends",
+            QByteArray("[Settings]\r\nCommPort=9\r\nSetting=19200,n,8,1\r\n[Backlight]\r\n"
+                       "AutoOff=30\r\n[Ports]\r\nCOM1=@PTY@\r\n"),
+            "mnuBaudRate1",
+            QByteArray("[Settings]\r\nCommPort=1\r\nSetting=19200,n,8,1\r\n[Backlight]\r\n"
+                       "AutoOff=30\r\nLevel=50\r\n[Ports]\r\nCOM1=@PTY@\r\n"));
+    dataRow("no final line end",
+            QByteArray("[Ports]\nCOM1=@PTY@\n[Settings]\nCommPort=1\n[Backlight]\nLevel=120"),
+            "mnuBaudRate0",
+            QByteArray("[Ports]\nCOM1=@PTY@\n[Settings]\nCommPort=1\nSetting=9600,n,8,1\n"
+                       "[Backlight]\nLevel=120\n"));
     // The first of two sections counts; the second is left as it was.
-    QTest::newRow("duplicate sections")
-        << QByteArray("[Settings]\nCommPort=1\n[Ports]\nCOM1=@PTY@\n[settings]\nCommPort=5\n"
-                      "Setting=19200,n,8,1\n[Backlight]\n[BACKLIGHT]\nLevel=200\n")
-        << "mnuBaudRate0"
-        << QByteArray("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Ports]\nCOM1=@PTY@\n"
-                      "[settings]\nCommPort=5\nSetting=19200,n,8,1\n[Backlight]\nLevel=50\n"
-                      "[BACKLIGHT]\nLevel=200\n");
+    dataRow("duplicate sections",
+            QByteArray("[Settings]\nCommPort=1\n[Ports]\nCOM1=@PTY@\n[settings]\nCommPort=5\n"
+                       "Setting=19200,n,8,1\n[Backlight]\n[BACKLIGHT]\nLevel=200\n"),
+            "mnuBaudRate0",
+            QByteArray("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Ports]\nCOM1=@PTY@\n"
+                       "[settings]\nCommPort=5\nSetting=19200,n,8,1\n[Backlight]\nLevel=50\n"
+                       "[BACKLIGHT]\nLevel=200\n"));
     const QByteArray garbage = binaryGarbage(64 * 1024);
-    QTest::newRow("binary garbage")
-        << garbage + "[Ports]\nCOM1=@PTY@\n"
-        << "mnuBaudRate0"
-        << garbage
-               + "[Ports]\nCOM1=@PTY@\n[Backlight]\nLevel=50\n[Settings]\nCommPort=1\n"
-                 "Setting=9600,n,8,1\n";
+    dataRow("binary garbage", garbage + "[Ports]\nCOM1=@PTY@\n", "mnuBaudRate0",
+            garbage
+                + "[Ports]\nCOM1=@PTY@\n[Backlight]\nLevel=50\n[Settings]\nCommPort=1\n"
+                  "Setting=9600,n,8,1\n");
     const QByteArray notes = "[Notes]\n" + manyLines();
-    QTest::newRow("20 MB of other entries")
-        << "[Settings]\nCommPort=1\nSetting=fast\n[Ports]\nCOM1=@PTY@\n" + notes
-               + "[Backlight]\nLevel=70\nAutoOff=30\n"
-        << "mnuBaudRate0"
-        << "[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Ports]\nCOM1=@PTY@\n" + notes
-               + "[Backlight]\nLevel=70\nAutoOff=30\n";
-    QTest::newRow("20 MB value")
-        << "[Settings]\nCommPort=1\nSetting=" + QByteArray(20 * 1024 * 1024, '9')
-               + "\n[Ports]\nCOM1=@PTY@\n"
-        << "mnuBaudRate0"
-        << QByteArray("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Ports]\nCOM1=@PTY@\n"
-                      "[Backlight]\nLevel=50\n");
+    dataRow("20 MB of other entries",
+            "[Settings]\nCommPort=1\nSetting=fast\n[Ports]\nCOM1=@PTY@\n" + notes
+                + "[Backlight]\nLevel=70\nAutoOff=30\n",
+            "mnuBaudRate0",
+            "[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Ports]\nCOM1=@PTY@\n" + notes
+                + "[Backlight]\nLevel=70\nAutoOff=30\n");
+    dataRow("20 MB value",
+            "[Settings]\nCommPort=1\nSetting=" + QByteArray(20 * 1024 * 1024, '9')
+                + "\n[Ports]\nCOM1=@PTY@\n",
+            "mnuBaudRate0",
+            QByteArray("[Settings]\nCommPort=1\nSetting=9600,n,8,1\n[Ports]\nCOM1=@PTY@\n"
+                       "[Backlight]\nLevel=50\n"));
 }
 
 void tst_SettingsFaults::oddFileStartsAndKeepsOtherLines()
@@ -134,10 +132,8 @@ void tst_SettingsFaults::unwritableFolderIsToldOnce_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("reason");
     // Tests may run as root, who writes into read-only folders: these refuse even root.
-    QTest::newRow("under /proc") << "/proc"
-                                 << "No such file or directory";
-    QTest::newRow("parent is a regular file") << "regular-file/vantor"
-                                              << "Not a directory";
+    dataRow("under /proc", "/proc", "No such file or directory");
+    dataRow("parent is a regular file", "regular-file/vantor", "Not a directory");
 }
 
 void tst_SettingsFaults::unwritableFolderIsToldOnce()

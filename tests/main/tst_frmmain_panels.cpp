@@ -22,19 +22,17 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<Qt::Key>("key"); // none: a mouse click
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("Clear LCD") << "cmdClearLCD" << Qt::Key_unknown << hex("0D");
-        QTest::newRow("Clear LCD, Space") << "cmdClearLCD" << Qt::Key_Space << hex("0D");
-        QTest::newRow("Clear LCD, Enter") << "cmdClearLCD" << Qt::Key_Return << hex("0D");
-        QTest::newRow("Underlined Cursor") << "optCursor1" << Qt::Key_unknown << hex("FE01");
-        QTest::newRow("Block Blinking Cursor") << "optCursor2" << Qt::Key_unknown << hex("FE02");
-        QTest::newRow("Hide Cursor") << "optCursor3" << Qt::Key_unknown << hex("FE03");
-        QTest::newRow("Set Cursor Position")
-            << "cmdSetCursor" << Qt::Key_unknown << hex("FE320000");
-        QTest::newRow("Delete Row") << "cmdClrRow" << Qt::Key_unknown << hex("FE2D00");
-        QTest::newRow("Delete Column") << "cmdClrCol" << Qt::Key_unknown << hex("FE2E00");
-        QTest::newRow("Show") << "cmdShow" << Qt::Key_unknown << hex("FE2A01");
-        QTest::newRow("Set Outputs, none checked")
-            << "cmdOutput" << Qt::Key_unknown << hex("FE2F00");
+        dataRow("Clear LCD", "cmdClearLCD", Qt::Key_unknown, hex("0D"));
+        dataRow("Clear LCD, Space", "cmdClearLCD", Qt::Key_Space, hex("0D"));
+        dataRow("Clear LCD, Enter", "cmdClearLCD", Qt::Key_Return, hex("0D"));
+        dataRow("Underlined Cursor", "optCursor1", Qt::Key_unknown, hex("FE01"));
+        dataRow("Block Blinking Cursor", "optCursor2", Qt::Key_unknown, hex("FE02"));
+        dataRow("Hide Cursor", "optCursor3", Qt::Key_unknown, hex("FE03"));
+        dataRow("Set Cursor Position", "cmdSetCursor", Qt::Key_unknown, hex("FE320000"));
+        dataRow("Delete Row", "cmdClrRow", Qt::Key_unknown, hex("FE2D00"));
+        dataRow("Delete Column", "cmdClrCol", Qt::Key_unknown, hex("FE2E00"));
+        dataRow("Show", "cmdShow", Qt::Key_unknown, hex("FE2A01"));
+        dataRow("Set Outputs, none checked", "cmdOutput", Qt::Key_unknown, hex("FE2F00"));
     }
 
     void buttonSends()
@@ -100,20 +98,17 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");  // empty: nothing may be sent
         QTest::addColumn<QString>("refused");   // the picker the warning names
 
-        QTest::newRow("row 1.5 rounds to 2")
-            << "cmdClrRow" << QStringList{"cboRow", "1.5"} << hex("FE2D02") << QString();
-        QTest::newRow("screen 10")
-            << "cmdShow" << QStringList{"cboScreen", "10"} << hex("FE2A0A") << QString();
-        QTest::newRow("set cursor row 1")
-            << "cmdSetCursor" << QStringList{"cboRow", "1"} << hex("FE320100") << QString();
-        QTest::newRow("row not a number")
-            << "cmdClrRow" << QStringList{"cboRow", "top"} << QByteArray() << "Row";
-        QTest::newRow("set cursor row 256")
-            << "cmdSetCursor" << QStringList{"cboRow", "256"} << QByteArray() << "Row";
-        QTest::newRow("set cursor column -1")
-            << "cmdSetCursor" << QStringList{"cboColumn", "-1"} << QByteArray() << "Column";
-        QTest::newRow("screen 1e3")
-            << "cmdShow" << QStringList{"cboScreen", "1e3"} << QByteArray() << "Screen";
+        dataRow("row 1.5 rounds to 2", "cmdClrRow", QStringList{"cboRow", "1.5"}, hex("FE2D02"),
+                QString());
+        dataRow("screen 10", "cmdShow", QStringList{"cboScreen", "10"}, hex("FE2A0A"), QString());
+        dataRow("set cursor row 1", "cmdSetCursor", QStringList{"cboRow", "1"}, hex("FE320100"),
+                QString());
+        dataRow("row not a number", "cmdClrRow", QStringList{"cboRow", "top"}, QByteArray(), "Row");
+        dataRow("set cursor row 256", "cmdSetCursor", QStringList{"cboRow", "256"}, QByteArray(),
+                "Row");
+        dataRow("set cursor column -1", "cmdSetCursor", QStringList{"cboColumn", "-1"},
+                QByteArray(), "Column");
+        dataRow("screen 1e3", "cmdShow", QStringList{"cboScreen", "1e3"}, QByteArray(), "Screen");
     }
 
     void pickerText()

@@ -33,37 +33,33 @@ private slots:
         QTest::addColumn<int>("level");
         QTest::addColumn<QList<QByteArray>>("sent");
 
-        QTest::newRow("COM2 19200, level 128, auto-off 0")
-            << settingsFile(2, "19200,n,8,1", "128", "0") << 2 << "19200,n,8,1" << true << 128
-            << QList<QByteArray>{hex("FE2900"), hex("FE2880")};
-        QTest::newRow("level 50 sends no brightness, auto-off 30 stays unchecked")
-            << settingsFile(3, "9600,n,8,1", "50", "30") << 3 << "9600,n,8,1" << false << 50
-            << QList<QByteArray>{};
-        QTest::newRow("auto-off not a number: checked, nothing sent for it")
-            << settingsFile(1, "9600,n,8,1", "250", "soon") << 1 << "9600,n,8,1" << true << 250
-            << QList<QByteArray>{hex("FE28FA")};
-        QTest::newRow("auto-off nan: checked") << settingsFile(1, "9600,n,8,1", "50", "nan") << 1
-                                               << "9600,n,8,1" << true << 50 << QList<QByteArray>{};
-        QTest::newRow("auto-off inf: checked") << settingsFile(1, "9600,n,8,1", "50", "inf") << 1
-                                               << "9600,n,8,1" << true << 50 << QList<QByteArray>{};
-        QTest::newRow("auto-off 1e1, no decimal number: checked")
-            << settingsFile(1, "9600,n,8,1", "50", "1e1") << 1 << "9600,n,8,1" << true << 50
-            << QList<QByteArray>{};
-        QTest::newRow("level not a number: stays 50")
-            << settingsFile(1, "9600,n,8,1", "bright", "30") << 1 << "9600,n,8,1" << false << 50
-            << QList<QByteArray>{};
-        QTest::newRow("level beyond the slider's end: stays 50")
-            << settingsFile(1, "9600,n,8,1", "251", "30") << 1 << "9600,n,8,1" << false << 50
-            << QList<QByteArray>{};
-        QTest::newRow("fractional level rounds to even")
-            << settingsFile(1, "9600,n,8,1", "100.5", "30") << 1 << "9600,n,8,1" << false << 100
-            << QList<QByteArray>{hex("FE2864")};
-        QTest::newRow("unusable port and speed fall back to COM 1 at 9600")
-            << settingsFile(9, "fast", "60", "30") << 1 << "9600,n,8,1" << false << 60
-            << QList<QByteArray>{hex("FE283C")};
-        QTest::newRow("another settings text ticks 19200")
-            << settingsFile(1, "4800,n,8,1", "50", "30") << 1 << "4800,n,8,1" << false << 50
-            << QList<QByteArray>{};
+        dataRow("COM2 19200, level 128, auto-off 0", settingsFile(2, "19200,n,8,1", "128", "0"), 2,
+                "19200,n,8,1", true, 128, QList<QByteArray>{hex("FE2900"), hex("FE2880")});
+        dataRow("level 50 sends no brightness, auto-off 30 stays unchecked",
+                settingsFile(3, "9600,n,8,1", "50", "30"), 3, "9600,n,8,1", false, 50,
+                QList<QByteArray>{});
+        dataRow("auto-off not a number: checked, nothing sent for it",
+                settingsFile(1, "9600,n,8,1", "250", "soon"), 1, "9600,n,8,1", true, 250,
+                QList<QByteArray>{hex("FE28FA")});
+        dataRow("auto-off nan: checked", settingsFile(1, "9600,n,8,1", "50", "nan"), 1,
+                "9600,n,8,1", true, 50, QList<QByteArray>{});
+        dataRow("auto-off inf: checked", settingsFile(1, "9600,n,8,1", "50", "inf"), 1,
+                "9600,n,8,1", true, 50, QList<QByteArray>{});
+        dataRow("auto-off 1e1, no decimal number: checked",
+                settingsFile(1, "9600,n,8,1", "50", "1e1"), 1, "9600,n,8,1", true, 50,
+                QList<QByteArray>{});
+        dataRow("level not a number: stays 50", settingsFile(1, "9600,n,8,1", "bright", "30"), 1,
+                "9600,n,8,1", false, 50, QList<QByteArray>{});
+        dataRow("level beyond the slider's end: stays 50",
+                settingsFile(1, "9600,n,8,1", "251", "30"), 1, "9600,n,8,1", false, 50,
+                QList<QByteArray>{});
+        dataRow("fractional level rounds to even", settingsFile(1, "9600,n,8,1", "100.5", "30"), 1,
+                "9600,n,8,1", false, 100, QList<QByteArray>{hex("FE2864")});
+        dataRow("unusable port and speed fall back to COM 1 at 9600",
+                settingsFile(9, "fast", "60", "30"), 1, "9600,n,8,1", false, 60,
+                QList<QByteArray>{hex("FE283C")});
+        dataRow("another settings text ticks 19200", settingsFile(1, "4800,n,8,1", "50", "30"), 1,
+                "4800,n,8,1", false, 50, QList<QByteArray>{});
     }
 
     void startsFromStoredSettings()

@@ -103,22 +103,20 @@ void tst_Encoders::parameterEncoders_data()
     QTest::addColumn<Encoder>("encoder");
     QTest::addColumn<int>("n");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("brightness 128")
-        << Encoder(&merrowfunc::BuildBrightness) << 128 << QByteArray("\xFE\x28\x80");
-    QTest::newRow("auto-off 0 keeps the zero byte")
-        << Encoder(&merrowfunc::BuildAutoOff) << 0 << QByteArray("\xFE\x29\x00", 3);
-    QTest::newRow("show screen 10")
-        << Encoder(&merrowfunc::BuildShowScreen) << 10 << QByteArray("\xFE\x2A\x0A");
-    QTest::newRow("graph left to right 80")
-        << Encoder(&merrowfunc::BuildGraphLeftToRight) << 80 << QByteArray("\xFE\x2B\x50");
-    QTest::newRow("graph right to left 255")
-        << Encoder(&merrowfunc::BuildGraphRightToLeft) << 255 << QByteArray("\xFE\x2C\xFF");
-    QTest::newRow("delete row 0") << Encoder(&merrowfunc::BuildDeleteRow) << 0
-                                  << QByteArray("\xFE\x2D\x00", 3);
-    QTest::newRow("delete column 15")
-        << Encoder(&merrowfunc::BuildDeleteColumn) << 15 << QByteArray("\xFE\x2E\x0F");
-    QTest::newRow("outputs 1 and 3")
-        << Encoder(&merrowfunc::BuildOutputs) << 5 << QByteArray("\xFE\x2F\x05");
+    dataRow("brightness 128", Encoder(&merrowfunc::BuildBrightness), 128,
+            QByteArray("\xFE\x28\x80"));
+    dataRow("auto-off 0 keeps the zero byte", Encoder(&merrowfunc::BuildAutoOff), 0,
+            QByteArray("\xFE\x29\x00", 3));
+    dataRow("show screen 10", Encoder(&merrowfunc::BuildShowScreen), 10,
+            QByteArray("\xFE\x2A\x0A"));
+    dataRow("graph left to right 80", Encoder(&merrowfunc::BuildGraphLeftToRight), 80,
+            QByteArray("\xFE\x2B\x50"));
+    dataRow("graph right to left 255", Encoder(&merrowfunc::BuildGraphRightToLeft), 255,
+            QByteArray("\xFE\x2C\xFF"));
+    dataRow("delete row 0", Encoder(&merrowfunc::BuildDeleteRow), 0, QByteArray("\xFE\x2D\x00", 3));
+    dataRow("delete column 15", Encoder(&merrowfunc::BuildDeleteColumn), 15,
+            QByteArray("\xFE\x2E\x0F"));
+    dataRow("outputs 1 and 3", Encoder(&merrowfunc::BuildOutputs), 5, QByteArray("\xFE\x2F\x05"));
 }
 
 void tst_Encoders::parameterEncoders()

@@ -48,21 +48,19 @@ private slots:
         QTest::addColumn<bool>("at19200");
         QTest::addColumn<Writes>("expected");
 
-        QTest::newRow("full line 1 gets no mark, zero interval")
-            << QStringList{"0", "ABCDEFGHIJKLMNOP", "x"} << false
-            << Writes{hex("FE2900"), hex("FEC8"), "ABCDEFGHIJKLMNOP", "x\xFF", hex("FE1E")};
-        QTest::newRow("both lines empty at 19200")
-            << QStringList{"255", "", ""} << true
-            << Writes{hex("FE29FF"), hex("FEC8"), "\r", "\xFF", hex("FE1F")};
-        QTest::newRow("half rounds to even, blanks kept")
-            << QStringList{" 2.5 ", " a ", "b  "} << true
-            << Writes{hex("FE2902"), hex("FEC8"), " a \r", "b  \xFF", hex("FE1F")};
-        QTest::newRow("short Latin-1 line 1 ends with 0D")
-            << QStringList{"30", QString::fromUtf8("Grüße"), QString::fromUtf8("café")} << false
-            << Writes{hex("FE291E"), hex("FEC8"), hex("4772FCDF650D"), hex("636166E9FF"),
-                      hex("FE1E")};
-        QTest::newRow("interval a word") << QStringList{"soon", "a", "b"} << false << Writes{};
-        QTest::newRow("interval above 255") << QStringList{"256", "a", "b"} << false << Writes{};
+        dataRow("full line 1 gets no mark, zero interval",
+                QStringList{"0", "ABCDEFGHIJKLMNOP", "x"}, false,
+                Writes{hex("FE2900"), hex("FEC8"), "ABCDEFGHIJKLMNOP", "x\xFF", hex("FE1E")});
+        dataRow("both lines empty at 19200", QStringList{"255", "", ""}, true,
+                Writes{hex("FE29FF"), hex("FEC8"), "\r", "\xFF", hex("FE1F")});
+        dataRow("half rounds to even, blanks kept", QStringList{" 2.5 ", " a ", "b  "}, true,
+                Writes{hex("FE2902"), hex("FEC8"), " a \r", "b  \xFF", hex("FE1F")});
+        dataRow("short Latin-1 line 1 ends with 0D",
+                QStringList{"30", QString::fromUtf8("Grüße"), QString::fromUtf8("café")}, false,
+                Writes{hex("FE291E"), hex("FEC8"), hex("4772FCDF650D"), hex("636166E9FF"),
+                       hex("FE1E")});
+        dataRow("interval a word", QStringList{"soon", "a", "b"}, false, Writes{});
+        dataRow("interval above 255", QStringList{"256", "a", "b"}, false, Writes{});
     }
 
     void sendsFiveWrites()
@@ -222,19 +220,17 @@ private slots:
         QTest::addColumn<QString>("line2");
         QTest::addColumn<QStringList>("keysWarned");
 
-        QTest::newRow("end mark, prefix and outputs command in line 1")
-            << QByteArray("Line1=AB\xFF\xFE\x2F\x07"
-                          "CD\nLine2=ok\n")
-            << "AB/CD"
-            << "ok" << QStringList{"Startup/Line1"};
-        QTest::newRow("cleaned, then cut to 16; controls in line 2")
-            << QByteArray("Line1=\x01"
-                          "ABCDEFGHIJKLMNOPQ\nLine2=\x7F\x9F\xFD\n")
-            << "ABCDEFGHIJKLMNOP" << QString::fromLatin1("\xFD")
-            << QStringList{"Startup/Line1", "Startup/Line2"};
-        QTest::newRow("sendable lines load silently")
-            << QByteArray("Line1=~\xA0~\nLine2=x\n") << QString::fromLatin1("~\xA0~") << "x"
-            << QStringList();
+        dataRow("end mark, prefix and outputs command in line 1",
+                QByteArray("Line1=AB\xFF\xFE\x2F\x07"
+                           "CD\nLine2=ok\n"),
+                "AB/CD", "ok", QStringList{"Startup/Line1"});
+        dataRow("cleaned, then cut to 16; controls in line 2",
+                QByteArray("Line1=\x01"
+                           "ABCDEFGHIJKLMNOPQ\nLine2=\x7F\x9F\xFD\n"),
+                "ABCDEFGHIJKLMNOP", QString::fromLatin1("\xFD"),
+                QStringList{"Startup/Line1", "Startup/Line2"});
+        dataRow("sendable lines load silently", QByteArray("Line1=~\xA0~\nLine2=x\n"),
+                QString::fromLatin1("~\xA0~"), "x", QStringList());
     }
 
     void storedLinesLoseUnsendableBytes()

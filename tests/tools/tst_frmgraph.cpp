@@ -68,17 +68,15 @@ private slots:
         QTest::addColumn<Writes>("expected");
         QTest::addColumn<QString>("refused"); // the field the warning names
 
-        QTest::newRow("defaults") << QStringList{"", "", ""} << false
-                                  << Writes{hex("FE320000"), hex("FE2B01")} << "";
-        QTest::newRow("beyond the list, blanks, halves to even")
-            << QStringList{" 1 ", "2.5", "100"} << false << Writes{hex("FE320102"), hex("FE2B64")}
-            << "";
-        QTest::newRow("byte range ends, right to left")
-            << QStringList{"255", "0", "0"} << true << Writes{hex("FE32FF00"), hex("FE2C00")} << "";
-        QTest::newRow("length letters")
-            << QStringList{"", "", "abc"} << false << Writes{} << "Length";
-        QTest::newRow("row negative") << QStringList{"-1", "", ""} << false << Writes{} << "Row";
-        QTest::newRow("column 300") << QStringList{"", "300", ""} << false << Writes{} << "Column";
+        dataRow("defaults", QStringList{"", "", ""}, false, Writes{hex("FE320000"), hex("FE2B01")},
+                "");
+        dataRow("beyond the list, blanks, halves to even", QStringList{" 1 ", "2.5", "100"}, false,
+                Writes{hex("FE320102"), hex("FE2B64")}, "");
+        dataRow("byte range ends, right to left", QStringList{"255", "0", "0"}, true,
+                Writes{hex("FE32FF00"), hex("FE2C00")}, "");
+        dataRow("length letters", QStringList{"", "", "abc"}, false, Writes{}, "Length");
+        dataRow("row negative", QStringList{"-1", "", ""}, false, Writes{}, "Row");
+        dataRow("column 300", QStringList{"", "300", ""}, false, Writes{}, "Column");
     }
 
     void drawWritesCursorThenBar()
