@@ -36,21 +36,226 @@ class tst_VantorCtl : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
+    void initTestCase()
+    {
+        const QString link = m_dir.filePath("board");
+        m_board.start(VANTORBOARD_PATH, {"--headless", "--trace", "--link", link, "--inputs", "5",
+                                         "--voltage", "50", "--current", "1000"});
+        QVERIFY(m_board.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(link).isSymLink(), 10000);
+        m_ini = m_dir.filePath("panel.ini");
+        QFile ini(m_ini);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Settings]\nCommPort=2\nSetting=9600,n,8,1\n[Ports]\nCOM2=" + link.toUtf8()
+                  + "\n");
+    }
 
-    void commandsReachTheBoard_data();
-    void commandsReachTheBoard();
-    void readsPrintTheReadOut_data();
-    void readsPrintTheReadOut();
-    void linesFromStandardInput();
-    void badArgumentsSendNothing_data();
-    void badArgumentsSendNothing();
-    void portThatCannotBeOpened_data();
-    void portThatCannotBeOpened();
-    void portHeldByAnotherVantorctl();
-    void boardThatDoesNotAnswer();
+    void cleanupTestCase()
+    {
+        m_board.terminate();
+        QVERIFY(m_board.waitForFinished(5000));
+    }
+
+    void init()
+    {
+        m_trace += QString::fromUtf8(m_board.readAllStandardOutput());
+        m_mark = m_trace.size();
+    }
+
+    void commandsReachTheBoard_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("decoded");
+        dataRow("text", QStringList{"text", "Hi", "there"},
+                QStringList{"text \"Hi\"", "NewLine", "text \"there\""});
+        dataRow("full first line", QStringList{"text", "0123456789abcdef", "x"},
+                QStringList{"text \"0123456789abcdefx\""});
+        dataRow("clear, cursor", QStringList{"clear"}, QStringList{"ClearDisplay"});
+        dataRow("cursor", QStringList{"cursor", "block"}, QStringList{"CursorBlockBlink"});
+        dataRow("goto, halves to even", QStringList{"goto", "1", "14.5"},
+                QStringList{"SetCursorPosition row 1, column 14"});
+        dataRow("delete-column", QStringList{"delete-column", "3"}, QStringList{"DeleteColumn 3"});
+        dataRow("screen", QStringList{"screen", "4"}, QStringList{"ShowScreen 4"});
+        dataRow("backlight level", QStringList{"backlight", "99.5"},
+                QStringList{"SetBrightness 100"});
+        dataRow("backlight off", QStringList{"backlight", "off"}, QStringList{"BacklightOff"});
+        dataRow("auto-off", QStringList{"auto-off", "0"}, QStringList{"SetAutoOff 0 s"});
+        dataRow("outputs by name", QStringList{"outputs", "out3,Out1"},
+                QStringList{"SetOutputs 5 (Out1 on, Out2 off, Out3 on)"});
+        dataRow("outputs by mask", QStringList{"outputs", "2"},
+                QStringList{"SetOutputs 2 (Out1 off, Out2 on, Out3 off)"});
+        dataRow("startup", QStringList{"startup", "Hello", "World"},
+                QStringList{"DefineStartupScreen \"Hello\" / \"World\""});
+        dataRow("define-screen", QStringList{"define-screen", "10", "AB", ""},
+                QStringList{"DefineUserScreen 10 \"AB\" / \"\""});
+        dataRow("scroll", QStringList{"scroll", "right", "a b", QString(40, u'z')},
+                QStringList{"ScrollText right to left \"a b\" / \"zzzz"});
+        dataRow("bar", QStringList{"bar", "1", "2", "30", "right"},
+                QStringList{"SetCursorPosition row 1, column 2", "GraphRightToLeft 30"});
+        dataRow("graph, save", QStringList{"graph", "on"}, QStringList{"GraphModeOn"});
+        dataRow("save", QStringList{"save"}, QStringList{"SaveSettings"});
+        // Character 2's rows are the second eight of the definition; the rest blank.
+        dataRow("char", QStringList{"char", "2", "#...#,.#.#.,..#..,0x0A,17,0,0,31"},
+                QStringList{"00 00 00 00 00 00 00 00 11 0A 04 0A 11 00 00 1F 00",
+                            "DefineCustomChar", "DefineCustomChar", "GraphModeOff"});
+        dataRow("show-char", QStringList{"show-char", "3"}, QStringList{"ShowCustomChar 3"});
+        dataRow("raw", QStringList{"raw", "FE0A", "fe 2d 01"},
+                QStringList{"ReadInputs -> 05", "DeleteRow 1"});
+        dataRow("--port COMn", QStringList{"--port", "com2", "delete-row", "0"},
+                QStringList{"DeleteRow 0"});
+    }
+
+    void commandsReachTheBoard()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, decoded);
+        const CtlRun run = onBoard(arguments);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        QTRY_VERIFY2_WITH_TIMEOUT(traced(decoded), qPrintable(m_trace.mid(m_mark)), 10000);
+    }
+
+    void readsPrintTheReadOut_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("inputs") << QStringList{"read", "inputs"} << "5\n";
+        QTest::newRow("voltage") << QStringList{"read", "voltage"} << ".49V\n";
+        QTest::newRow("current") << QStringList{"read", "current"} << "20mA\n";
+        QTest::newRow("inputs, json")
+            << QStringList{"--json", "read", "inputs"} << "{\"kind\":\"inputs\",\"value\":5}\n";
+        QTest::newRow("voltage, json")
+            << QStringList{"read", "voltage", "--json"}
+            << "{\"kind\":\"voltage\",\"count\":50,\"value\":0.49,\"unit\":\"V\"}\n";
+    }
+
+    void readsPrintTheReadOut()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, printed);
+        const CtlRun run = onBoard(arguments);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, printed);
+        QCOMPARE(run.exitCode, 0);
+    }
+
+    // One port for every line; a bad line is told and skipped, the rest go on,
+    // and the line follows the board to another speed.
+    void linesFromStandardInput()
+    {
+        const CtlRun run = onBoard({"-"}, "text 'a b' \"c\\\"d\"\n"
+                                          "# a comment, then an empty line\n\n"
+                                          "goto 2 ROW\n"
+                                          "--json read current\n"
+                                          "device-speed 19200\n"
+                                          "read inputs\n"
+                                          "device-speed 9600\n");
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.startsWith("vantorctl: line 4: goto: COL \"ROW\""), qPrintable(run.err));
+        QCOMPARE(run.out,
+                 "{\"kind\":\"current\",\"count\":1000,\"value\":20,\"unit\":\"mA\"}\n5\n");
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            traced({"text \"a b\"", "NewLine", "text \"c\\x22d\"", "ReadCurrent",
+                    "SetDeviceBaud19200", "ReadInputs -> 05", "SetDeviceBaud9600"}),
+            qPrintable(m_trace.mid(m_mark)), 10000);
+        QVERIFY(!m_trace.mid(m_mark).contains("SetCursorPosition"));
+    }
+
+    void badArgumentsSendNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("long line") << QStringList{"text", "a", QString(17, u'x')} << "LINE2 has 17";
+        QTest::newRow("long scroll text")
+            << QStringList{"scroll", "left", QString(41, u'x'), ""} << "TEXT1 has 41";
+        QTest::newRow("outside Latin-1") << QStringList{"startup", "20 €", ""} << "LINE1: \"€\"";
+        QTest::newRow("command byte") << QStringList{"text", QString(QChar(0xFF))} << "code FF";
+        QTest::newRow("control code") << QStringList{"define-screen", "1", "", "\t"} << "code 09";
+        QTest::newRow("not a number") << QStringList{"goto", "1", "x"} << "COL \"x\"";
+        QTest::newRow("above 255") << QStringList{"auto-off", "255.5"} << "SECONDS \"255.5\"";
+        QTest::newRow("no such screen")
+            << QStringList{"define-screen", "11", "a", "b"} << "N \"11\"";
+        QTest::newRow("no such output") << QStringList{"outputs", "Out1,Out4"} << "Out1,Out4";
+        QTest::newRow("pattern") << QStringList{"char", "1", "#####,0,0,0,0,0,0,32"} << "row 8";
+        QTest::newRow("patterns past 8")
+            << QStringList{"char", "8", "0,0,0,0,0,0,0,0", "0,0,0,0,0,0,0,0"} << "past character 8";
+        QTest::newRow("odd hex") << QStringList{"raw", "FE 0"} << "HEX";
+        QTest::newRow("argument count") << QStringList{"bar", "1", "2"} << "bar takes 3 to 4";
+        QTest::newRow("unknown command") << QStringList{"blink"} << "blink";
+        QTest::newRow("speed") << QStringList{"--speed", "4800", "clear"} << "--speed \"4800\"";
+        QTest::newRow("timeout") << QStringList{"--timeout", "soon", "clear"} << "--timeout";
+        QTest::newRow("line option") << QStringList{"-"} << "line 1: --port";
+    }
+
+    void badArgumentsSendNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, told);
+        PtyPair line;
+        const CtlRun run =
+            RunCtl(QStringList{"--port", line.slavePath()} + arguments, "--port /dev/null clear\n");
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(told), qPrintable(run.err));
+        QByteArray written;
+        QCOMPARE(line.readInto(written), 0);
+    }
+
+    void portThatCannotBeOpened_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("missing device")
+            << QStringList{"--port", "/nonexistent/tty"} << "/nonexistent/tty: not found";
+        QTest::newRow("not a serial device")
+            << QStringList{"--port", "/dev/null"} << "/dev/null: not a serial device";
+        QTest::newRow("the panel's port")
+            << QStringList{"--ini", "@/panel.ini"} << "@/gone: not found";
+    }
+
+    // The settings file maps the panel's port to a device that is not there.
+    void portThatCannotBeOpened()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, told);
+        QTemporaryDir dir;
+        QFile ini(dir.filePath("panel.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Settings]\nCommPort=3\n[Ports]\nCOM3=" + dir.filePath("gone").toUtf8() + "\n");
+        ini.close();
+        arguments.replaceInStrings("@", dir.path());
+        const CtlRun run = RunCtl(arguments + QStringList{"clear"});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.err.contains(told.replace("@", dir.path())), qPrintable(run.err));
+    }
+
+    void portHeldByAnotherVantorctl()
+    {
+        PtyPair line;
+        QProcess holder;
+        holder.start(VANTORCTL_PATH, {"--port", line.slavePath(), "-"});
+        holder.write("text held\n");
+        QCOMPARE(line.readExactly(5), QByteArray("held\x0c"));
+        const CtlRun run = RunCtl({"--port", line.slavePath(), "clear"});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.err.contains(line.slavePath() + ": in use by another program"),
+                 qPrintable(run.err));
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
+        QCOMPARE(holder.exitCode(), 0);
+    }
+
+    // Nobody answers on a bare pseudo-terminal: the read goes out and times out.
+    void boardThatDoesNotAnswer()
+    {
+        PtyPair line;
+        const CtlRun run =
+            RunCtl({"--port", line.slavePath(), "--timeout", "200", "read", "voltage"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("no reply from the board within 200 ms"), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+        QByteArray written;
+        QVERIFY(line.readInto(written) > 0);
+    }
 
 private:
     // vantorctl on the board, which the settings file makes the panel's port.
@@ -59,7 +264,18 @@ private:
         return RunCtl(QStringList{"--ini", m_ini} + arguments, input);
     }
     // True once the trace since the test began holds every line, in order.
-    bool traced(const QStringList &lines);
+
+    bool traced(const QStringList &lines)
+    {
+        m_trace += QString::fromUtf8(m_board.readAllStandardOutput());
+        qsizetype at = m_mark;
+        for (const QString &line : lines) {
+            at = m_trace.indexOf(line, at);
+            if (at < 0)
+                return false;
+        }
+        return true;
+    }
 
     QTemporaryDir m_dir;
     QString m_ini;
@@ -67,233 +283,6 @@ private:
     QString m_trace;
     qsizetype m_mark = 0;
 };
-
-void tst_VantorCtl::initTestCase()
-{
-    const QString link = m_dir.filePath("board");
-    m_board.start(VANTORBOARD_PATH, {"--headless", "--trace", "--link", link, "--inputs", "5",
-                                     "--voltage", "50", "--current", "1000"});
-    QVERIFY(m_board.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(link).isSymLink(), 10000);
-    m_ini = m_dir.filePath("panel.ini");
-    QFile ini(m_ini);
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[Settings]\nCommPort=2\nSetting=9600,n,8,1\n[Ports]\nCOM2=" + link.toUtf8() + "\n");
-}
-
-void tst_VantorCtl::cleanupTestCase()
-{
-    m_board.terminate();
-    QVERIFY(m_board.waitForFinished(5000));
-}
-
-void tst_VantorCtl::init()
-{
-    m_trace += QString::fromUtf8(m_board.readAllStandardOutput());
-    m_mark = m_trace.size();
-}
-
-bool tst_VantorCtl::traced(const QStringList &lines)
-{
-    m_trace += QString::fromUtf8(m_board.readAllStandardOutput());
-    qsizetype at = m_mark;
-    for (const QString &line : lines) {
-        at = m_trace.indexOf(line, at);
-        if (at < 0)
-            return false;
-    }
-    return true;
-}
-
-void tst_VantorCtl::commandsReachTheBoard_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QStringList>("decoded");
-    dataRow("text", QStringList{"text", "Hi", "there"},
-            QStringList{"text \"Hi\"", "NewLine", "text \"there\""});
-    dataRow("full first line", QStringList{"text", "0123456789abcdef", "x"},
-            QStringList{"text \"0123456789abcdefx\""});
-    dataRow("clear, cursor", QStringList{"clear"}, QStringList{"ClearDisplay"});
-    dataRow("cursor", QStringList{"cursor", "block"}, QStringList{"CursorBlockBlink"});
-    dataRow("goto, halves to even", QStringList{"goto", "1", "14.5"},
-            QStringList{"SetCursorPosition row 1, column 14"});
-    dataRow("delete-column", QStringList{"delete-column", "3"}, QStringList{"DeleteColumn 3"});
-    dataRow("screen", QStringList{"screen", "4"}, QStringList{"ShowScreen 4"});
-    dataRow("backlight level", QStringList{"backlight", "99.5"}, QStringList{"SetBrightness 100"});
-    dataRow("backlight off", QStringList{"backlight", "off"}, QStringList{"BacklightOff"});
-    dataRow("auto-off", QStringList{"auto-off", "0"}, QStringList{"SetAutoOff 0 s"});
-    dataRow("outputs by name", QStringList{"outputs", "out3,Out1"},
-            QStringList{"SetOutputs 5 (Out1 on, Out2 off, Out3 on)"});
-    dataRow("outputs by mask", QStringList{"outputs", "2"},
-            QStringList{"SetOutputs 2 (Out1 off, Out2 on, Out3 off)"});
-    dataRow("startup", QStringList{"startup", "Hello", "World"},
-            QStringList{"DefineStartupScreen \"Hello\" / \"World\""});
-    dataRow("define-screen", QStringList{"define-screen", "10", "AB", ""},
-            QStringList{"DefineUserScreen 10 \"AB\" / \"\""});
-    dataRow("scroll", QStringList{"scroll", "right", "a b", QString(40, u'z')},
-            QStringList{"ScrollText right to left \"a b\" / \"zzzz"});
-    dataRow("bar", QStringList{"bar", "1", "2", "30", "right"},
-            QStringList{"SetCursorPosition row 1, column 2", "GraphRightToLeft 30"});
-    dataRow("graph, save", QStringList{"graph", "on"}, QStringList{"GraphModeOn"});
-    dataRow("save", QStringList{"save"}, QStringList{"SaveSettings"});
-    // Character 2's rows are the second eight of the definition; the rest blank.
-    dataRow("char", QStringList{"char", "2", "#...#,.#.#.,..#..,0x0A,17,0,0,31"},
-            QStringList{"00 00 00 00 00 00 00 00 11 0A 04 0A 11 00 00 1F 00", "DefineCustomChar",
-                        "DefineCustomChar", "GraphModeOff"});
-    dataRow("show-char", QStringList{"show-char", "3"}, QStringList{"ShowCustomChar 3"});
-    dataRow("raw", QStringList{"raw", "FE0A", "fe 2d 01"},
-            QStringList{"ReadInputs -> 05", "DeleteRow 1"});
-    dataRow("--port COMn", QStringList{"--port", "com2", "delete-row", "0"},
-            QStringList{"DeleteRow 0"});
-}
-
-void tst_VantorCtl::commandsReachTheBoard()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QStringList, decoded);
-    const CtlRun run = onBoard(arguments);
-    QCOMPARE(run.err, QString());
-    QCOMPARE(run.exitCode, 0);
-    QTRY_VERIFY2_WITH_TIMEOUT(traced(decoded), qPrintable(m_trace.mid(m_mark)), 10000);
-}
-
-void tst_VantorCtl::readsPrintTheReadOut_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("printed");
-    QTest::newRow("inputs") << QStringList{"read", "inputs"} << "5\n";
-    QTest::newRow("voltage") << QStringList{"read", "voltage"} << ".49V\n";
-    QTest::newRow("current") << QStringList{"read", "current"} << "20mA\n";
-    QTest::newRow("inputs, json") << QStringList{"--json", "read", "inputs"}
-                                  << "{\"kind\":\"inputs\",\"value\":5}\n";
-    QTest::newRow("voltage, json")
-        << QStringList{"read", "voltage", "--json"}
-        << "{\"kind\":\"voltage\",\"count\":50,\"value\":0.49,\"unit\":\"V\"}\n";
-}
-
-void tst_VantorCtl::readsPrintTheReadOut()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, printed);
-    const CtlRun run = onBoard(arguments);
-    QCOMPARE(run.err, QString());
-    QCOMPARE(run.out, printed);
-    QCOMPARE(run.exitCode, 0);
-}
-
-// One port for every line; a bad line is told and skipped, the rest go on,
-// and the line follows the board to another speed.
-void tst_VantorCtl::linesFromStandardInput()
-{
-    const CtlRun run = onBoard({"-"}, "text 'a b' \"c\\\"d\"\n"
-                                      "# a comment, then an empty line\n\n"
-                                      "goto 2 ROW\n"
-                                      "--json read current\n"
-                                      "device-speed 19200\n"
-                                      "read inputs\n"
-                                      "device-speed 9600\n");
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.err.startsWith("vantorctl: line 4: goto: COL \"ROW\""), qPrintable(run.err));
-    QCOMPARE(run.out, "{\"kind\":\"current\",\"count\":1000,\"value\":20,\"unit\":\"mA\"}\n5\n");
-    QTRY_VERIFY2_WITH_TIMEOUT(
-        traced({"text \"a b\"", "NewLine", "text \"c\\x22d\"", "ReadCurrent", "SetDeviceBaud19200",
-                "ReadInputs -> 05", "SetDeviceBaud9600"}),
-        qPrintable(m_trace.mid(m_mark)), 10000);
-    QVERIFY(!m_trace.mid(m_mark).contains("SetCursorPosition"));
-}
-
-void tst_VantorCtl::badArgumentsSendNothing_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("told");
-    QTest::newRow("long line") << QStringList{"text", "a", QString(17, u'x')} << "LINE2 has 17";
-    QTest::newRow("long scroll text")
-        << QStringList{"scroll", "left", QString(41, u'x'), ""} << "TEXT1 has 41";
-    QTest::newRow("outside Latin-1") << QStringList{"startup", "20 €", ""} << "LINE1: \"€\"";
-    QTest::newRow("command byte") << QStringList{"text", QString(QChar(0xFF))} << "code FF";
-    QTest::newRow("control code") << QStringList{"define-screen", "1", "", "\t"} << "code 09";
-    QTest::newRow("not a number") << QStringList{"goto", "1", "x"} << "COL \"x\"";
-    QTest::newRow("above 255") << QStringList{"auto-off", "255.5"} << "SECONDS \"255.5\"";
-    QTest::newRow("no such screen") << QStringList{"define-screen", "11", "a", "b"} << "N \"11\"";
-    QTest::newRow("no such output") << QStringList{"outputs", "Out1,Out4"} << "Out1,Out4";
-    QTest::newRow("pattern") << QStringList{"char", "1", "#####,0,0,0,0,0,0,32"} << "row 8";
-    QTest::newRow("patterns past 8")
-        << QStringList{"char", "8", "0,0,0,0,0,0,0,0", "0,0,0,0,0,0,0,0"} << "past character 8";
-    QTest::newRow("odd hex") << QStringList{"raw", "FE 0"} << "HEX";
-    QTest::newRow("argument count") << QStringList{"bar", "1", "2"} << "bar takes 3 to 4";
-    QTest::newRow("unknown command") << QStringList{"blink"} << "blink";
-    QTest::newRow("speed") << QStringList{"--speed", "4800", "clear"} << "--speed \"4800\"";
-    QTest::newRow("timeout") << QStringList{"--timeout", "soon", "clear"} << "--timeout";
-    QTest::newRow("line option") << QStringList{"-"} << "line 1: --port";
-}
-
-void tst_VantorCtl::badArgumentsSendNothing()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, told);
-    PtyPair line;
-    const CtlRun run =
-        RunCtl(QStringList{"--port", line.slavePath()} + arguments, "--port /dev/null clear\n");
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.err.contains(told), qPrintable(run.err));
-    QByteArray written;
-    QCOMPARE(line.readInto(written), 0);
-}
-
-void tst_VantorCtl::portThatCannotBeOpened_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("told");
-    QTest::newRow("missing device")
-        << QStringList{"--port", "/nonexistent/tty"} << "/nonexistent/tty: not found";
-    QTest::newRow("not a serial device")
-        << QStringList{"--port", "/dev/null"} << "/dev/null: not a serial device";
-    QTest::newRow("the panel's port") << QStringList{"--ini", "@/panel.ini"} << "@/gone: not found";
-}
-
-// The settings file maps the panel's port to a device that is not there.
-void tst_VantorCtl::portThatCannotBeOpened()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, told);
-    QTemporaryDir dir;
-    QFile ini(dir.filePath("panel.ini"));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[Settings]\nCommPort=3\n[Ports]\nCOM3=" + dir.filePath("gone").toUtf8() + "\n");
-    ini.close();
-    arguments.replaceInStrings("@", dir.path());
-    const CtlRun run = RunCtl(arguments + QStringList{"clear"});
-    QCOMPARE(run.exitCode, 3);
-    QVERIFY2(run.err.contains(told.replace("@", dir.path())), qPrintable(run.err));
-}
-
-void tst_VantorCtl::portHeldByAnotherVantorctl()
-{
-    PtyPair line;
-    QProcess holder;
-    holder.start(VANTORCTL_PATH, {"--port", line.slavePath(), "-"});
-    holder.write("text held\n");
-    QCOMPARE(line.readExactly(5), QByteArray("held\x0c"));
-    const CtlRun run = RunCtl({"--port", line.slavePath(), "clear"});
-    QCOMPARE(run.exitCode, 3);
-    QVERIFY2(run.err.contains(line.slavePath() + ": in use by another program"),
-             qPrintable(run.err));
-    holder.closeWriteChannel();
-    QVERIFY(holder.waitForFinished(10000));
-    QCOMPARE(holder.exitCode(), 0);
-}
-
-// Nobody answers on a bare pseudo-terminal: the read goes out and times out.
-void tst_VantorCtl::boardThatDoesNotAnswer()
-{
-    PtyPair line;
-    const CtlRun run = RunCtl({"--port", line.slavePath(), "--timeout", "200", "read", "voltage"});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("no reply from the board within 200 ms"), qPrintable(run.err));
-    QCOMPARE(run.out, QString());
-    QByteArray written;
-    QVERIFY(line.readInto(written) > 0);
-}
 
 QTEST_GUILESS_MAIN(tst_VantorCtl)
 #include "tst_vantorctl.moc"

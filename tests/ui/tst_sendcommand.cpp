@@ -15,37 +15,34 @@ class tst_SendCommand : public QObject
 private slots:
     void init() { ResetVariables(); }
 
-    void refusals_data();
-    void refusals();
+    void refusals_data()
+    {
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("main window: exclamation, stays") << int(QMessageBox::Warning) << false;
+        QTest::newRow("tool window: exclamation, closes") << int(QMessageBox::Warning) << true;
+        QTest::newRow("tool window: information, closes") << int(QMessageBox::Information) << true;
+    }
+
+    void refusals()
+    {
+        QFETCH(int, icon);
+        QFETCH(bool, closes);
+        MSComm port; // never opened
+        MsgBoxRecorder boxes;
+        QWidget window;
+        window.show();
+        strCommand = "HELLO";
+        SendCommand(port, &window, QMessageBox::Icon(icon),
+                    closes ? AfterRefusal::CloseWindow : AfterRefusal::StayOpen);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.boxes().at(0).text, QStringLiteral("Port Not Open"));
+        QCOMPARE(int(boxes.boxes().at(0).icon), icon);
+        QCOMPARE(boxes.boxes().at(0).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(window.isVisible(), !closes);
+        QCOMPARE(strCommand, QByteArray("HELLO"));
+    }
 };
-
-void tst_SendCommand::refusals_data()
-{
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("main window: exclamation, stays") << int(QMessageBox::Warning) << false;
-    QTest::newRow("tool window: exclamation, closes") << int(QMessageBox::Warning) << true;
-    QTest::newRow("tool window: information, closes") << int(QMessageBox::Information) << true;
-}
-
-void tst_SendCommand::refusals()
-{
-    QFETCH(int, icon);
-    QFETCH(bool, closes);
-    MSComm port; // never opened
-    MsgBoxRecorder boxes;
-    QWidget window;
-    window.show();
-    strCommand = "HELLO";
-    SendCommand(port, &window, QMessageBox::Icon(icon),
-                closes ? AfterRefusal::CloseWindow : AfterRefusal::StayOpen);
-    QCOMPARE(boxes.count(), 1);
-    QCOMPARE(boxes.boxes().at(0).text, QStringLiteral("Port Not Open"));
-    QCOMPARE(int(boxes.boxes().at(0).icon), icon);
-    QCOMPARE(boxes.boxes().at(0).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(window.isVisible(), !closes);
-    QCOMPARE(strCommand, QByteArray("HELLO"));
-}
 
 QTEST_MAIN(tst_SendCommand)
 #include "tst_sendcommand.moc"
