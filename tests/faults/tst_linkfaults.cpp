@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include <unistd.h>
 
@@ -37,7 +36,7 @@ void expectSendsRefused(MainWindowHarness &run)
     QTRY_VERIFY(!run.port->PortOpen());
     run.boxes.clear();
     run.takeWrites();
-    run.click(QStringLiteral("cmdClearLCD"));
+    run.click("cmdClearLCD");
     QCOMPARE(run.boxes.texts(), QStringList{PortNotOpen});
     QCOMPARE(run.boxes.boxes().at(0).icon, QMessageBox::Warning);
     QVERIFY(run.takeWrites().isEmpty());
@@ -74,8 +73,8 @@ private slots:
     {
         QFETCH(QByteArray, partialReply);
         StartedMainWindow run;
-        auto *analog1 = run.find<QLabel>(QStringLiteral("analog1"));
-        auto *timer = run.find<QTimer>(QStringLiteral("Timer1"));
+        auto *analog1 = run.find<QLabel>("analog1");
+        auto *timer = run.find<QTimer>("Timer1");
 
         // The board takes the request, perhaps begins its answer, and is gone
         // while the window waits for the reply.
@@ -86,7 +85,7 @@ private slots:
             run.board.write(partialReply);
             run.board.closeMaster();
         });
-        run.click(QStringLiteral("cmdReadA1")); // returns: the wait ends with its tick
+        run.click("cmdReadA1"); // returns: the wait ends with its tick
         QVERIFY(!timer->isActive());
         QVERIFY(blnTimeUp);
         QCOMPARE(run.takeWrites(), QList<QByteArray>{hex("FE0B")});
@@ -95,7 +94,7 @@ private slots:
 
         expectSendsRefused(run);
         run.boxes.clear();
-        run.click(QStringLiteral("cmdReadA1")); // a read now warns and still ends its wait
+        run.click("cmdReadA1"); // a read now warns and still ends its wait
         QCOMPARE(run.boxes.texts(), QStringList{PortNotOpen});
         QVERIFY(!timer->isActive());
         QCOMPARE(analog1->text(), QString());
@@ -104,8 +103,8 @@ private slots:
     void deviceVanishesDuringScreenUpload()
     {
         StartedMainWindow run;
-        run.find<QAction>(QStringLiteral("mnuScreen"))->trigger();
-        auto *screens = run.window->findChild<frmScreen *>(QStringLiteral("frmScreen"));
+        run.find<QAction>("mnuScreen")->trigger();
+        auto *screens = run.window->findChild<frmScreen *>("frmScreen");
         QVERIFY(screens && screens->isVisible());
         for (int screen = 1; screen <= 10; ++screen)
             typeText(screens->findChild<QLineEdit *>(QStringLiteral("txtLine%1").arg(screen) + '1'),
@@ -126,8 +125,7 @@ private slots:
             received = run.board.readExactly(int(firstThree.size()));
             run.board.closeMaster();
         });
-        QTest::mouseClick(screens->findChild<QPushButton *>(QStringLiteral("cmdSetScreen")),
-                          Qt::LeftButton);
+        clickButton(screens, "cmdSetScreen");
         QTRY_VERIFY_WITH_TIMEOUT(!screens->isVisible(), 10000);
         QCOMPARE(received, firstThree);
 
@@ -138,14 +136,13 @@ private slots:
         QTest::qWait(SeveralTicksMs);
         QCOMPARE(written, WritesBeforeLoss);
         QCOMPARE(run.boxes.count(), 2);
-        QVERIFY(!screens->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+        QVERIFY(!screens->findChild<QTimer *>("Timer1")->isActive());
 
         expectSendsRefused(run);
         // Opened again, a new upload warns at once and the window closes again.
         run.boxes.clear();
-        run.find<QAction>(QStringLiteral("mnuScreen"))->trigger();
-        QTest::mouseClick(screens->findChild<QPushButton *>(QStringLiteral("cmdSetScreen")),
-                          Qt::LeftButton);
+        run.find<QAction>("mnuScreen")->trigger();
+        clickButton(screens, "cmdSetScreen");
         QTRY_VERIFY(!screens->isVisible());
         QCOMPARE(run.boxes.count(PortNotOpen), 2);
         QCOMPARE(run.boxes.count(QStringLiteral("All Screens Set")), 0);
@@ -169,10 +166,10 @@ private slots:
 
         // The window goes on working: a click is queued behind the backlog, and a
         // read ends its wait although its request cannot leave yet.
-        typeText(run.find<QLineEdit>(QStringLiteral("txtLine1")), QStringLiteral("STILL HERE"));
-        run.click(QStringLiteral("cmdSendAscii"));
-        run.click(QStringLiteral("cmdReadInputs"));
-        QVERIFY(!run.find<QTimer>(QStringLiteral("Timer1"))->isActive());
+        typeText(run.find<QLineEdit>("txtLine1"), QStringLiteral("STILL HERE"));
+        run.click("cmdSendAscii");
+        run.click("cmdReadInputs");
+        QVERIFY(!run.find<QTimer>("Timer1")->isActive());
         bool ticked = false;
         QTimer::singleShot(0, run.window.get(), [&] { ticked = true; });
         QTRY_VERIFY(ticked);
@@ -223,7 +220,7 @@ private slots:
             run.find<QAction>(menu)->trigger();
             window = run.find<QAction>(menu)->findChild<ToolWindowEntry *>()->window();
         }
-        typeText(child<QLineEdit>(window, QStringLiteral("txtLine1")), QStringLiteral("HELLO"));
+        typeText(child<QLineEdit>(window, "txtLine1"), QStringLiteral("HELLO"));
 
         const int filled = MSComm::OutBufferSize - room;
         for (int tries = 0; tries < 20 && run.port->OutBufferCount() != filled; ++tries) {
@@ -276,7 +273,7 @@ private slots:
             QCOMPARE(run.shown(readout), QString());
         QCOMPARE(run.port->Input(), QByteArray(MSComm::InBufferSize, 'w'));
         // The link still works after the flood.
-        run.click(QStringLiteral("cmdReadInputs"));
+        run.click("cmdReadInputs");
         run.board.write(hex("05"));
         QTRY_COMPARE(run.shown("inputs"), QStringLiteral("5"));
     }

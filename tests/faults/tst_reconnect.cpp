@@ -23,7 +23,7 @@ void expectReconnected(LinkedMainWindow &run)
     QTRY_COMPARE(run.shown("lblState"), QStringLiteral("Open"));
     QVERIFY(run.port->PortOpen());
     QCOMPARE(run.device.board().readFor(100), QByteArray());
-    run.click(QStringLiteral("cmdClearLCD"));
+    run.click("cmdClearLCD");
     QCOMPARE(run.device.board().readExactly(1), hex("0D"));
 }
 
@@ -56,7 +56,7 @@ private slots:
                 if (bytes == hex("FE0B"))
                     run.device.unplug();
             });
-            run.click(QStringLiteral("cmdReadA1"));
+            run.click("cmdReadA1");
         }
         QTRY_COMPARE(run.shown("lblNote"), QStringLiteral("No reply from the board to Read 0-10V"));
         QCOMPARE(run.shown("lblState"), Lost);
@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(run.boxes.count(), 0);
 
         expectReconnected(run);
-        run.click(QStringLiteral("cmdReadA1"));
+        run.click("cmdReadA1");
         QCOMPARE(run.device.board().readExactly(2), hex("FE0B"));
         run.device.board().write(hex("000032"));
         QTRY_COMPARE(run.shown("analog1"), QStringLiteral(" .49V"));
@@ -86,7 +86,7 @@ private slots:
                 if (++written == 6) // two writes per screen
                     run.device.unplug();
             });
-            clickButton(screens, QStringLiteral("cmdSetScreen"));
+            clickButton(screens, "cmdSetScreen");
             QTRY_VERIFY(!screens->isVisible());
         }
         QCOMPARE(run.boxes.texts(), QStringList(2, QStringLiteral("Port Not Open")));
@@ -95,7 +95,7 @@ private slots:
         run.takeWrites();
         run.find<QAction>("mnuScreen")->trigger();
         typeText(screens->findChild<QLineEdit *>("txtLine11"), QStringLiteral("AGAIN"));
-        clickButton(screens, QStringLiteral("cmdSetScreen"));
+        clickButton(screens, "cmdSetScreen");
         QTRY_COMPARE_WITH_TIMEOUT(run.boxes.count("All Screens Set"), 1, 5000);
         const QByteArray first = hex("FEC9") + "AGAIN\r\xFF";
         QVERIFY(run.device.board().readExactly(int(first.size())).startsWith(first));

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRadioButton>
 
 namespace {
 
@@ -186,7 +185,7 @@ private slots:
         StartedMainWindow run;
         run.find<QAction>("mnuConfig")->trigger();
         QWidget *config = run.window->findChild<QWidget *>("frmConfig");
-        QTest::mouseClick(child<QRadioButton>(config, option), Qt::LeftButton);
+        clickButton(config, option);
         clickButton(config, "cmdSetLCD");
 
         const QByteArray speedCommand = speed == 9600 ? hex("FE1E") : hex("FE1F");

@@ -19,8 +19,8 @@ namespace {
 // The monitor, opened as the operator opens it.
 QWidget *openMonitor(MainWindowHarness &run)
 {
-    run.find<QAction>(QStringLiteral("mnuTraffic"))->trigger();
-    return run.find<QWidget>(QStringLiteral("frmTraffic"));
+    run.find<QAction>("mnuTraffic")->trigger();
+    return run.find<QWidget>("frmTraffic");
 }
 
 QStringList rows(QWidget *monitor)
@@ -117,7 +117,7 @@ private slots:
 
         QTest::mouseClick(pause, Qt::LeftButton);
         QCOMPARE(untimed(rows(monitor)), QStringList{"→ board  0D  ClearDisplay"});
-        QTest::mouseClick(child<QAbstractButton>(monitor, "cmdClear"), Qt::LeftButton);
+        clickButton(monitor, "cmdClear");
         QCOMPARE(rows(monitor).size(), 0);
         // A screen reader names the list and says what it holds.
         QAccessibleInterface *list =
@@ -148,7 +148,7 @@ private slots:
         run.click("cmdOutput");
         QWidget *monitor = openMonitor(run);
 
-        QTest::mouseClick(child<QAbstractButton>(monitor, "cmdSave"), Qt::LeftButton);
+        clickButton(monitor, "cmdSave");
         SetSaveFileNameHandler({});
         QFile file(path);
         QCOMPARE(file.open(QIODevice::ReadOnly), saved);
