@@ -52,9 +52,7 @@ private slots:
 
         const int written = RunInChild([&] {
             LimitFileSize(rlim_t(limit));
-            return IniFile::write(ini.path(), "Startup", "Line1", QString(200, QLatin1Char('x')))
-                       ? 1
-                       : 0;
+            return IniFile::write(ini.path(), "Startup", "Line1", QString(200, 'x')) ? 1 : 0;
         });
         QCOMPARE(written, 0); // the write said it failed
         QCOMPARE(ini.exists(), !before.isEmpty());
@@ -73,10 +71,8 @@ private slots:
             return [&ini, section] {
                 int failures = 0;
                 for (int n = 0; n < KeysEach; ++n)
-                    failures += IniFile::write(ini.path(), section, QStringLiteral("Key%1").arg(n),
-                                               QString::number(n))
-                                    ? 0
-                                    : 1;
+                    failures += !IniFile::write(ini.path(), section, QStringLiteral("Key%1").arg(n),
+                                                QString::number(n));
                 return failures;
             };
         };
