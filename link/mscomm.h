@@ -26,6 +26,9 @@ public:
         comEventRxOver = 1006,
     };
     static constexpr int InBufferSize = 1024;
+    // The port numbers the control takes.
+    static constexpr int FirstPort = 1;
+    static constexpr int LastPort = 255;
     // Bound of the bytes written but not yet taken by the device: 64 KiB is
     // over a minute of sending at 9600 bit/s, so only a board that has
     // stopped reading ever fills it.
@@ -37,7 +40,7 @@ public:
     ~MSComm() override;
 
     int CommPort() const { return m_commPort; }
-    // Fails while the port is open or for a number outside 1 to 255.
+    // Fails while the port is open or for a number outside FirstPort to LastPort.
     bool setCommPort(int port);
 
     QString Settings() const { return m_settingsText; }
