@@ -117,6 +117,7 @@ bool MSComm::setSettings(const QString &text)
     m_settingsText = text;
     if (PortOpen())
         m_settings.applyTo(*m_port);
+    emit settingsChanged();
     return true;
 }
 

@@ -45,6 +45,7 @@ public:
 
     QString Settings() const { return m_settingsText; }
     // Fails for a text that is not a settings text; the old settings stay.
+    // Settings taken are told by settingsChanged().
     bool setSettings(const QString &text);
 
     bool PortOpen() const;
@@ -99,6 +100,8 @@ signals:
     // Each chunk read from the device, as it arrived, before the receive
     // buffer takes it (a log, a monitor or a byte count may watch it).
     void inputArrived(const QByteArray &bytes);
+    // setSettings() took new settings, for the open port or its next opening.
+    void settingsChanged();
     // The port opened (setPortOpen(true) succeeded).
     void portOpened();
     // The port was closed on request (setPortOpen(false) on an open port).
