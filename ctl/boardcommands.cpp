@@ -69,14 +69,20 @@ std::optional<CtlCommand> Outputs(const QStringList &args, QString *error)
 
 std::optional<CtlCommand> Read(const QStringList &args, QString *error)
 {
-    static constexpr qint16 requests[] = {Selector::ReadInputs, Selector::ReadVoltage,
-                                          Selector::ReadCurrent};
-    const auto kind = ChoiceArgument("INPUT", args.at(0), {"inputs", "voltage", "current"}, error);
-    if (!kind)
+    static constexpr struct
+    {
+        qint16 selector;
+        ReadKind kind;
+    } Reads[] = {{Selector::ReadInputs, ReadKind::Inputs},
+                 {Selector::ReadVoltage, ReadKind::Voltage},
+                 {Selector::ReadCurrent, ReadKind::Current}};
+    const auto chosen =
+        ChoiceArgument("INPUT", args.at(0), {"inputs", "voltage", "current"}, error);
+    if (!chosen)
         return std::nullopt;
-    merrowfunc::BuildReadRequest(requests[*kind]);
+    merrowfunc::BuildReadRequest(Reads[*chosen].selector);
     CtlCommand command = Writes({strCommand});
-    command.read = ReadKind(*kind);
+    command.read = Reads[*chosen].kind;
     return command;
 }
 

@@ -4,11 +4,6 @@
 #include "protocol/commandbuffer.h"
 #include "protocol/merrowfunc.h"
 
-int ReplyLength(ReadKind kind)
-{
-    return kind == ReadKind::Inputs ? 1 : 3;
-}
-
 CtlCommand Writes(std::initializer_list<QByteArray> writes)
 {
     CtlCommand command;

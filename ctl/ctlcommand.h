@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/commandtable.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -8,25 +10,15 @@
 #include <initializer_list>
 #include <optional>
 
-// The analog and digital inputs a read asks for.
-enum class ReadKind
-{
-    Inputs,
-    Voltage,
-    Current
-};
-
-// The bytes of a reply to a read of that kind.
-int ReplyLength(ReadKind kind);
-
 // What one command of vantorctl does on the line, built before anything is
 // sent: its writes in order, split as the panel splits them, then at most one
 // read. Building never sends; the link sends what was built.
 struct CtlCommand
 {
     QList<QByteArray> writes;
-    // The reply to wait for after the writes; the request is the last write.
-    std::optional<ReadKind> read;
+    // The read whose reply to wait for after the writes (the request is the
+    // last write); None for a command the board does not answer.
+    ReadKind read = ReadKind::None;
     // The board moves to this speed (bit/s) at once; the line must follow it.
     std::optional<qint32> newBoardSpeed;
 };

@@ -19,7 +19,7 @@ bool CtlLink::open(const QString &device, const QString &settings, QString *erro
 
 LinkOutcome CtlLink::carryOut(const CtlCommand &command, QByteArray *reply, QString *error)
 {
-    if (command.read)
+    if (command.read != ReadKind::None)
         m_port.setInBufferCount(0); // bytes from before the request are not its reply
     if (!send(command.writes, error)) {
         // Bytes still queued would reach the board at some later moment,
@@ -29,7 +29,7 @@ LinkOutcome CtlLink::carryOut(const CtlCommand &command, QByteArray *reply, QStr
     }
     if (command.newBoardSpeed)
         followBoardSpeed(*command.newBoardSpeed);
-    if (!command.read || awaitReply(ReplyLength(*command.read), reply, error))
+    if (command.read == ReadKind::None || awaitReply(ReplyLength(command.read), reply, error))
         return LinkOutcome::Done;
     return m_port.PortOpen() ? LinkOutcome::NoReply : LinkOutcome::Stopped;
 }

@@ -1,5 +1,7 @@
 #include "ctl/ctloutput.h"
 
+#include "protocol/bytetext.h"
+
 #include <cstdio>
 
 namespace {
@@ -26,5 +28,5 @@ void PrintError(const QString &message)
 void PrintWrites(const CtlCommand &command)
 {
     for (const QByteArray &bytes : command.writes)
-        PrintResult(QString::fromLatin1(bytes.toHex(' ').toUpper()));
+        PrintResult(HexText(bytes));
 }

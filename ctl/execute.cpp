@@ -48,8 +48,8 @@ int Execute(CtlLink &link, const CtlCommand &command, const CtlOptions &options,
         PrintError(where + error);
         return ExitNoAnswer;
     }
-    if (command.read)
-        PrintResult(options.json ? ReadoutJson(*command.read, reply)
-                                 : ReadoutText(*command.read, reply));
+    if (command.read != ReadKind::None)
+        PrintResult(options.json ? ReadResultJson(command.read, reply)
+                                 : ReadResultText(command.read, reply));
     return ExitDone;
 }

@@ -1,14 +1,13 @@
 #include "ctl/portchoice.h"
 
 #include "link/modini.h"
+#include "link/mscomm.h"
 #include "link/portmap.h"
 #include "link/serialsettings.h"
 
 #include <QFileInfo>
 
 namespace {
-
-constexpr int LastPort = 255;
 
 // The number n of a "COMn" text, in any case; nothing for a device path.
 std::optional<int> ComNumber(const QString &text)
@@ -27,11 +26,11 @@ std::optional<QString> ChosenDevice(const QString &port, QString *error)
     const auto number = ComNumber(port);
     if (!number)
         return port;
-    if (*number < FirstMenuPort || *number > LastPort) {
+    if (*number < MSComm::FirstPort || *number > MSComm::LastPort) {
         *error = QStringLiteral("--port %1: port numbers run from %2 to %3")
                      .arg(port)
-                     .arg(FirstMenuPort)
-                     .arg(LastPort);
+                     .arg(MSComm::FirstPort)
+                     .arg(MSComm::LastPort);
         return std::nullopt;
     }
     return DeviceForPort(*number);

@@ -2,15 +2,12 @@
 
 #include "protocol/readouts.h"
 
-QString ReadoutText(ReadKind kind, const QByteArray &reply)
+QString ReadResultText(ReadKind kind, const QByteArray &reply)
 {
-    const auto text = kind == ReadKind::Inputs    ? InputsText(reply)
-                      : kind == ReadKind::Voltage ? VoltageText(reply)
-                                                  : CurrentText(reply);
-    return text.value_or(QString()).trimmed();
+    return ReadoutText(kind, reply).value_or(QString()).trimmed();
 }
 
-QString ReadoutJson(ReadKind kind, const QByteArray &reply)
+QString ReadResultJson(ReadKind kind, const QByteArray &reply)
 {
     if (kind == ReadKind::Inputs)
         return QStringLiteral("{\"kind\":\"inputs\",\"value\":%1}")

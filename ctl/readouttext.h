@@ -11,5 +11,5 @@
 //   {"kind":"inputs","value":5}
 //   {"kind":"voltage","count":512,"value":5.0176,"unit":"V"}
 //   {"kind":"current","count":1000,"value":20,"unit":"mA"}
-QString ReadoutText(ReadKind kind, const QByteArray &reply);
-QString ReadoutJson(ReadKind kind, const QByteArray &reply);
+QString ReadResultText(ReadKind kind, const QByteArray &reply);
+QString ReadResultJson(ReadKind kind, const QByteArray &reply);

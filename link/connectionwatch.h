@@ -33,10 +33,9 @@ public:
     void leave();
 
     const ConnectionState &state() const { return m_state; }
-    bool isWaiting() const { return m_timer.isActive(); }
 
 signals:
-    // The state changed, or an opening was tried: the device or the settings may be new.
+    // The state changed, or an opening was tried: the port or its device may be new.
     void changed();
 
 private:

@@ -102,7 +102,7 @@ MSComm::~MSComm()
 
 bool MSComm::setCommPort(int port)
 {
-    if (PortOpen() || port < 1 || port > 255)
+    if (PortOpen() || port < FirstPort || port > LastPort)
         return false;
     m_commPort = port;
     return true;
@@ -117,6 +117,7 @@ bool MSComm::setSettings(const QString &text)
     m_settingsText = text;
     if (PortOpen())
         m_settings.applyTo(*m_port);
+    emit settingsChanged();
     return true;
 }
 

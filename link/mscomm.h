@@ -26,6 +26,9 @@ public:
         comEventRxOver = 1006,
     };
     static constexpr int InBufferSize = 1024;
+    // The port numbers the control takes.
+    static constexpr int FirstPort = 1;
+    static constexpr int LastPort = 255;
     // Bound of the bytes written but not yet taken by the device: 64 KiB is
     // over a minute of sending at 9600 bit/s, so only a board that has
     // stopped reading ever fills it.
@@ -37,11 +40,12 @@ public:
     ~MSComm() override;
 
     int CommPort() const { return m_commPort; }
-    // Fails while the port is open or for a number outside 1 to 255.
+    // Fails while the port is open or for a number outside FirstPort to LastPort.
     bool setCommPort(int port);
 
     QString Settings() const { return m_settingsText; }
     // Fails for a text that is not a settings text; the old settings stay.
+    // Settings taken are told by settingsChanged().
     bool setSettings(const QString &text);
 
     bool PortOpen() const;
@@ -96,6 +100,8 @@ signals:
     // Each chunk read from the device, as it arrived, before the receive
     // buffer takes it (a log, a monitor or a byte count may watch it).
     void inputArrived(const QByteArray &bytes);
+    // setSettings() took new settings, for the open port or its next opening.
+    void settingsChanged();
     // The port opened (setPortOpen(true) succeeded).
     void portOpened();
     // The port was closed on request (setPortOpen(false) on an open port).

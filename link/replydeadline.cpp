@@ -4,26 +4,12 @@ ReplyDeadline::ReplyDeadline(QObject *parent) : QObject(parent)
 {
     m_timer.setSingleShot(true);
     m_timer.setInterval(TimeoutMs);
-    connect(&m_timer, &QTimer::timeout, this, &ReplyDeadline::timeUp);
+    connect(&m_timer, &QTimer::timeout, this, [this] { emit expired(m_kind); });
 }
 
-void ReplyDeadline::start(qint16 kind, int replyLength)
+void ReplyDeadline::start(ReadKind kind)
 {
     m_kind = kind;
-    m_replyLength = replyLength;
-    m_completed = false;
     m_timer.start();
-    emit started(kind);
-}
-
-void ReplyDeadline::complete()
-{
-    m_completed = true;
-    m_timer.stop();
-}
-
-void ReplyDeadline::timeUp()
-{
-    if (!m_completed)
-        emit expired(m_kind);
+    emit started();
 }

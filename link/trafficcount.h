@@ -14,8 +14,6 @@ class TrafficCount : public QObject
 public:
     explicit TrafficCount(const MSComm &port, QObject *parent = nullptr);
 
-    qint64 sent() const { return m_sent; }
-    qint64 received() const { return m_received; }
     // "Sent 123 B · Received 4 B"
     QString text() const;
 

@@ -40,3 +40,14 @@ std::optional<QString> CurrentText(const QByteArray &reply)
         return std::nullopt;
     return NumberText(*count * MilliampsPerCount) + QLatin1String("mA");
 }
+
+std::optional<QString> ReadoutText(ReadKind kind, const QByteArray &reply)
+{
+    switch (kind) {
+    case ReadKind::Inputs: return InputsText(reply);
+    case ReadKind::Voltage: return VoltageText(reply);
+    case ReadKind::Current: return CurrentText(reply);
+    case ReadKind::None: break;
+    }
+    return std::nullopt;
+}

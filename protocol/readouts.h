@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/commandtable.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -23,3 +25,6 @@ QString NumberText(double value);
 std::optional<QString> InputsText(const QByteArray &reply);
 std::optional<QString> VoltageText(const QByteArray &reply);
 std::optional<QString> CurrentText(const QByteArray &reply);
+// The read-out text of the reply to a read of that kind; no value when the
+// reply is too short, or for no read.
+std::optional<QString> ReadoutText(ReadKind kind, const QByteArray &reply);

@@ -8,13 +8,11 @@ using namespace Qt::StringLiterals;
 
 QString ReplyText(ReadKind kind, const QByteArray &reply)
 {
+    const QString shown = ReadoutText(kind, reply).value_or(QString());
     if (kind == ReadKind::Inputs)
-        return InputsText(reply).value_or(QString());
+        return shown;
     const auto count = AnalogCount(reply);
-    if (!count)
-        return QString();
-    const auto shown = kind == ReadKind::Voltage ? VoltageText(reply) : CurrentText(reply);
-    return u"count %1, %2"_s.arg(*count).arg(shown.value_or(QString()));
+    return count ? u"count %1, %2"_s.arg(*count).arg(shown) : QString();
 }
 
 void ReplyDecoder::expect(ReadKind kind)

@@ -125,11 +125,11 @@ private:
     void cmdReadInputs_Click();
     void cmdReadA1_Click();
     void cmdReadA2_Click();
-    void Read(qint16 kind, int replyLength, qint16 selector);
+    void Read(ReadKind kind, qint16 selector);
     void WaitForTimer();
     void MSComm1_OnComm();
-    void ShowReply(qint16 kind, const QByteArray &reply);
-    void ReplyDeadline_Expired(qint16 kind);
+    void ShowReply(ReadKind kind, const QByteArray &reply);
+    void ReplyDeadline_Expired(ReadKind kind);
     void Timer1_Timer();
 
     MSComm MSComm1;

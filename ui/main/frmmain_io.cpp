@@ -11,21 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-enum ReadKind : qint16
-{
-    NoRead = 0,
-    InputsRead = 1,
-    VoltageRead = 2,
-    CurrentRead = 3
-};
-
-constexpr int InputsReplyLength = 1;
-constexpr int AnalogReplyLength = 3;
-
-} // namespace
-
 // The box's index is its bit in the mask; the board hears of it on "Set Outputs".
 void frmMain::Out_Click(int index)
 {
@@ -40,17 +25,17 @@ void frmMain::cmdOutput_Click()
 
 void frmMain::cmdReadInputs_Click()
 {
-    Read(InputsRead, InputsReplyLength, Selector::ReadInputs);
+    Read(ReadKind::Inputs, Selector::ReadInputs);
 }
 
 void frmMain::cmdReadA1_Click()
 {
-    Read(VoltageRead, AnalogReplyLength, Selector::ReadVoltage);
+    Read(ReadKind::Voltage, Selector::ReadVoltage);
 }
 
 void frmMain::cmdReadA2_Click()
 {
-    Read(CurrentRead, AnalogReplyLength, Selector::ReadCurrent);
+    Read(ReadKind::Current, Selector::ReadCurrent);
 }
 
 // The receive event comes once the whole reply is waiting; MSComm1_OnComm
@@ -58,14 +43,14 @@ void frmMain::cmdReadA2_Click()
 // goes out cannot be its reply (unasked bytes, the rest of an earlier short
 // or late reply): they are dropped, so the read-out is built from the reply
 // alone.
-void frmMain::Read(qint16 kind, int replyLength, qint16 selector)
+void frmMain::Read(ReadKind kind, qint16 selector)
 {
-    intReadKind = kind;
-    MSComm1.setRThreshold(replyLength);
+    intReadKind = qint16(kind);
+    MSComm1.setRThreshold(ReplyLength(kind));
     merrowfunc::BuildReadRequest(selector);
     MSComm1.setInBufferCount(0);
     if (SendCommand() == SendResult::Sent)
-        m_replyDeadline.start(kind, replyLength);
+        m_replyDeadline.start(kind);
     WaitForTimer();
 }
 
@@ -83,12 +68,12 @@ void frmMain::WaitForTimer()
 // the board: dropped, it cannot join the next bytes into a wrong value. Bytes
 // that come later, unasked, still serve the pending kind. The read-out keeps
 // its text; the status bar says which read went without its reply.
-void frmMain::ReplyDeadline_Expired(qint16 kind)
+void frmMain::ReplyDeadline_Expired(ReadKind kind)
 {
     MSComm1.setInBufferCount(0);
-    const QPushButton *button = kind == InputsRead    ? cmdReadInputs
-                                : kind == VoltageRead ? cmdReadA1
-                                                      : cmdReadA2;
+    const QPushButton *button = kind == ReadKind::Inputs    ? cmdReadInputs
+                                : kind == ReadKind::Voltage ? cmdReadA1
+                                                            : cmdReadA2;
     m_statusBar->showNote(QStringLiteral("No reply from the board to %1").arg(button->text()));
 }
 
@@ -100,8 +85,8 @@ void frmMain::Timer1_Timer()
 // Bytes that arrive with no read asked for stay waiting for the next read.
 void frmMain::MSComm1_OnComm()
 {
-    for (qint16 kind = InputsRead; kind <= CurrentRead; ++kind) {
-        if (MSComm1.CommEvent() == MSComm::comEvReceive && intReadKind == kind) {
+    for (const ReadKind kind : {ReadKind::Inputs, ReadKind::Voltage, ReadKind::Current}) {
+        if (MSComm1.CommEvent() == MSComm::comEvReceive && intReadKind == qint16(kind)) {
             ShowReply(kind, MSComm1.Input());
             m_replyDeadline.complete();
             return;
@@ -110,12 +95,12 @@ void frmMain::MSComm1_OnComm()
 }
 
 // A reply too short for its kind leaves the read-out as it was.
-void frmMain::ShowReply(qint16 kind, const QByteArray &reply)
+void frmMain::ShowReply(ReadKind kind, const QByteArray &reply)
 {
-    const auto text = kind == InputsRead    ? InputsText(reply)
-                      : kind == VoltageRead ? VoltageText(reply)
-                                            : CurrentText(reply);
-    QLabel *readout = kind == InputsRead ? inputs : kind == VoltageRead ? analog1 : analog2;
+    const auto text = ReadoutText(kind, reply);
+    QLabel *readout = kind == ReadKind::Inputs    ? inputs
+                      : kind == ReadKind::Voltage ? analog1
+                                                  : analog2;
     if (text)
         readout->setText(*text);
 }

@@ -70,7 +70,6 @@ void frmMain::FollowDeviceSpeed(const QString &settings)
 void frmMain::SpeedFollow_Followed(const QString &settings)
 {
     CheckMenuItem(mnuBaudRate, settings == Settings9600 ? 0 : 1);
-    m_statusBar->refresh();
     const auto parsed = SerialSettings::parse(settings);
     m_statusBar->showNote(u"The port now runs at %1, as the board was told"_s.arg(
         parsed ? parsed->summary() : settings));

@@ -39,6 +39,7 @@ LinkStatusBar::LinkStatusBar(const MSComm &port, const ConnectionWatch &watch, Q
     setFixedHeight(sizeHint().height());
 
     connect(&m_watch, &ConnectionWatch::changed, this, &LinkStatusBar::refresh);
+    connect(&m_port, &MSComm::settingsChanged, this, &LinkStatusBar::refresh);
     connect(&m_traffic, &TrafficCount::changed, this,
             [this] { lblTraffic->setText(m_traffic.text()); });
     lblTraffic->setText(m_traffic.text());

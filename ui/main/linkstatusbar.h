@@ -22,12 +22,13 @@ class LinkStatusBar : public QStatusBar
 public:
     LinkStatusBar(const MSComm &port, const ConnectionWatch &watch, QWidget *parent = nullptr);
 
-    // Shows the port, its device, the speed and the state as they are now.
-    void refresh();
     // Shows a note until the next one; an empty note clears it.
     void showNote(const QString &note);
 
 private:
+    // Shows the port, its device, the speed and the state as they are now:
+    // after each change of the link's state or of the port's settings.
+    void refresh();
     QLabel *makePart(QLabel *label, const QString &name, const QString &description);
 
     const MSComm &m_port;
