@@ -19,7 +19,6 @@
 #include "protocol/commandbuffer.h"
 #include "protocol/commands.h"
 #include "protocol/merrowfunc.h"
-#include "protocol/textbytes.h"
 #include "ui/custom/frmcustom.h"
 #include "ui/main/frmmain.h"
 
@@ -104,8 +103,8 @@ Case sendCase(frmMain &window)
 {
     window.findChild<QLineEdit *>(QStringLiteral("txtLine1"))->setText(QStringLiteral("Hello"));
     window.findChild<QLineEdit *>(QStringLiteral("txtLine2"))->setText(QStringLiteral("World"));
-    const QByteArray line1 = TextToWire(QStringLiteral("Hello")) + char(Cmd::NewLine);
-    return {"Send", button(&window, "cmdSendAscii"), {line1, TextToWire(QStringLiteral("World"))}};
+    const QByteArray line1 = QByteArray("Hello") + char(Cmd::NewLine);
+    return {"Send", button(&window, "cmdSendAscii"), {line1, QByteArray("World")}};
 }
 
 // The custom characters window, opened from its menu entry as the operator does.

@@ -44,7 +44,8 @@ std::optional<quint8> ByteInRange(const QString &name, const QString &text, int 
     return std::nullopt;
 }
 
-bool CheckDisplayText(const QString &name, const QString &text, int width, QString *error)
+bool CheckDisplayText(const QString &name, const QString &text, int width, TextPlace place,
+                      QString *error)
 {
     if (text.size() > width) {
         *error = QStringLiteral("%1 has %2 characters; it takes at most %3")
@@ -54,7 +55,7 @@ bool CheckDisplayText(const QString &name, const QString &text, int width, QStri
         return false;
     }
     for (const QChar c : text) {
-        if (!IsSendableChar(c)) {
+        if (!IsSendableChar(c, place)) {
             *error = name + QStringLiteral(": ") + WhyNotText(c);
             return false;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/textbytes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -19,7 +21,8 @@ std::optional<quint8> ByteInRange(const QString &name, const QString &text, int 
 // A display text of at most width characters, each one byte the board takes
 // as text: no control codes, no FE or FF, nothing outside Latin-1. Too long a
 // text is refused rather than cut.
-bool CheckDisplayText(const QString &name, const QString &text, int width, QString *error);
+bool CheckDisplayText(const QString &name, const QString &text, int width, TextPlace place,
+                      QString *error);
 // One of the words, in any case; its index.
 std::optional<int> ChoiceArgument(const QString &name, const QString &text,
                                   const QStringList &words, QString *error);

@@ -11,10 +11,10 @@
 namespace {
 
 bool CheckTwoTexts(const QStringList &names, const QString &first, const QString &second, int width,
-                   QString *error)
+                   TextPlace place, QString *error)
 {
-    return CheckDisplayText(names.at(0), first, width, error)
-           && CheckDisplayText(names.at(1), second, width, error);
+    return CheckDisplayText(names.at(0), first, width, place, error)
+           && CheckDisplayText(names.at(1), second, width, place, error);
 }
 
 // A definition goes as the windows send it: the command with text 1, then text 2.
@@ -30,7 +30,8 @@ namespace DisplayCommands {
 std::optional<CtlCommand> Text(const QStringList &args, QString *error)
 {
     const QString line2 = args.value(1);
-    if (!CheckTwoTexts({"LINE1", "LINE2"}, args.at(0), line2, DisplayLineLength, error))
+    if (!CheckTwoTexts({"LINE1", "LINE2"}, args.at(0), line2, DisplayLineLength, TextPlace::Free,
+                       error))
         return std::nullopt;
     const TwoLineText text = DisplayLinesText(args.at(0), line2);
     return Writes({text.first, text.second});
@@ -75,7 +76,8 @@ std::optional<CtlCommand> Screen(const QStringList &args, QString *error)
 
 std::optional<CtlCommand> Startup(const QStringList &args, QString *error)
 {
-    if (!CheckTwoTexts({"LINE1", "LINE2"}, args.at(0), args.at(1), DisplayLineLength, error))
+    if (!CheckTwoTexts({"LINE1", "LINE2"}, args.at(0), args.at(1), DisplayLineLength,
+                       TextPlace::Definition, error))
         return std::nullopt;
     // As "Send Configuration" sends it: the command, line 1, line 2, each a write.
     const TwoTextCommand startup = StartupScreenCommand(args.at(0), args.at(1));
@@ -87,7 +89,8 @@ std::optional<CtlCommand> DefineScreen(const QStringList &args, QString *error)
 {
     const auto screen = ByteInRange("N", args.at(0), 1, Cmd::UserScreenCount, error);
     if (!screen
-        || !CheckTwoTexts({"LINE1", "LINE2"}, args.at(1), args.at(2), DisplayLineLength, error))
+        || !CheckTwoTexts({"LINE1", "LINE2"}, args.at(1), args.at(2), DisplayLineLength,
+                          TextPlace::Definition, error))
         return std::nullopt;
     return Definition(UserScreenCommand(*screen, args.at(1), args.at(2)));
 }
@@ -96,7 +99,8 @@ std::optional<CtlCommand> Scroll(const QStringList &args, QString *error)
 {
     const auto leftToRight = LeftToRight(args.at(0), error);
     if (!leftToRight
-        || !CheckTwoTexts({"TEXT1", "TEXT2"}, args.at(1), args.at(2), ScrollTextLength, error))
+        || !CheckTwoTexts({"TEXT1", "TEXT2"}, args.at(1), args.at(2), ScrollTextLength,
+                          TextPlace::Definition, error))
         return std::nullopt;
     const auto way = *leftToRight ? ScrollDirection::LeftToRight : ScrollDirection::RightToLeft;
     return Definition(ScrollCommand(way, args.at(1), args.at(2)));

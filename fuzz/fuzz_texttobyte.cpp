@@ -1,6 +1,6 @@
 // Any text: the conversion to a parameter byte never crashes and never yields
 // a byte for text that is not a decimal number, and no byte the text rule
-// leaves out (a control byte, 0xFE, 0xFF) ever comes out of a text.
+// leaves out (0xFE; in a definition also 0x0D and 0xFF) ever comes out of a text.
 #include "protocol/textbytes.h"
 
 #include <QString>
@@ -14,9 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     if (byte && *byte == TextToByte(QString::number(*byte)).value_or(0) + 1)
         std::abort();
-    for (const char sent : TextToWire(text)) {
-        if (!IsSendableChar(QChar(uchar(sent))))
-            std::abort();
+    for (const TextPlace place : {TextPlace::Free, TextPlace::Definition}) {
+        for (const char sent : TextToWire(text, place)) {
+            if (!IsSendableChar(QChar(uchar(sent)), place))
+                std::abort();
+        }
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "protocol/textbytes.h"
 
+#include "protocol/commands.h"
+
 #include <QStringList>
 
 #include <cmath>
@@ -52,34 +54,36 @@ std::optional<quint8> TextToByte(const QString &text)
     return quint8(rounded);
 }
 
-bool IsSendableChar(QChar c)
+bool IsSendableChar(QChar c, TextPlace place)
 {
     const char16_t code = c.unicode();
-    return (code >= 0x20 && code <= 0x7E) || (code >= 0xA0 && code <= 0xFD);
+    if (code > 0xFF || code == Cmd::Prefix)
+        return false;
+    return place == TextPlace::Free || (code != Cmd::EndOfLine && code != Cmd::EndOfText);
 }
 
-QString SendableText(const QString &text)
+QString SendableText(const QString &text, TextPlace place)
 {
     QString kept;
     kept.reserve(text.size());
     for (const QChar c : text) {
-        if (IsSendableChar(c))
+        if (IsSendableChar(c, place))
             kept.append(c);
     }
     return kept;
 }
 
-QString UnsendableCodes(const QString &text)
+QString UnsendableCodes(const QString &text, TextPlace place)
 {
     QStringList codes;
     for (const QChar c : text) {
-        if (!IsSendableChar(c))
+        if (!IsSendableChar(c, place))
             codes << QStringLiteral("%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
     }
     return codes.join(QLatin1Char(' '));
 }
 
-QByteArray TextToWire(const QString &text)
+QByteArray TextToWire(const QString &text, TextPlace place)
 {
-    return SendableText(text).toLatin1();
+    return SendableText(text, place).toLatin1();
 }

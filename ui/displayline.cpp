@@ -14,18 +14,22 @@ namespace {
 class SendableTextValidator : public QValidator
 {
 public:
-    using QValidator::QValidator;
+    SendableTextValidator(TextPlace place, QObject *parent) : QValidator(parent), m_place(place) {}
 
     State validate(QString &input, int &) const override
     {
-        return std::all_of(input.cbegin(), input.cend(), IsSendableChar) ? Acceptable : Invalid;
+        const auto sendable = [this](QChar c) { return IsSendableChar(c, m_place); };
+        return std::all_of(input.cbegin(), input.cend(), sendable) ? Acceptable : Invalid;
     }
+
+private:
+    TextPlace m_place;
 };
 
 } // namespace
 
-void SetUpDisplayText(QLineEdit *box, int maxLength)
+void SetUpDisplayText(QLineEdit *box, int maxLength, TextPlace place)
 {
     box->setMaxLength(maxLength);
-    box->setValidator(new SendableTextValidator(box));
+    box->setValidator(new SendableTextValidator(place, box));
 }

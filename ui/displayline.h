@@ -1,10 +1,11 @@
 #pragma once
 
+#include "protocol/textbytes.h"
+
 class QLineEdit;
 
 // Sets a text box up for display text of at most maxLength characters. Only
-// characters the wire's text rule lets through are accepted (see
-// IsSendableChar): printable ones that go out as one byte each, never the
-// bytes 0xFE and 0xFF, which the board reads as the command prefix and the end
-// of a definition.
-void SetUpDisplayText(QLineEdit *box, int maxLength);
+// characters the wire's text rule lets through for that place are accepted
+// (see IsSendableChar): each goes out as one byte, and none of them can start
+// a command or end a definition early.
+void SetUpDisplayText(QLineEdit *box, int maxLength, TextPlace place);

@@ -63,10 +63,10 @@ QLabel *makeLabel(QWidget *parent, const QString &caption, const QRect &geometry
 }
 
 QLineEdit *makeTextBox(QWidget *parent, const QString &name, const QString &accessibleName,
-                       const QRect &geometry, int maxLength)
+                       const QRect &geometry, int maxLength, TextPlace textPlace)
 {
     auto *box = new QLineEdit(parent);
-    SetUpDisplayText(box, maxLength);
+    SetUpDisplayText(box, maxLength, textPlace);
     box->setAccessibleName(accessibleName);
     return place(box, name, geometry);
 }

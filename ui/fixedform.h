@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/textbytes.h"
+
 #include <QRect>
 #include <QString>
 
@@ -37,9 +39,10 @@ QCheckBox *makeBox(QWidget *parent, const QString &name, const QString &caption,
 // A caption; with a buddy, its text names the buddy and its mnemonic reaches it.
 QLabel *makeLabel(QWidget *parent, const QString &caption, const QRect &geometry,
                   QWidget *buddy = nullptr);
-// A box for display text of at most maxLength characters (see SetUpDisplayText).
+// A box for display text of at most maxLength characters that goes to that
+// place on the wire (see SetUpDisplayText).
 QLineEdit *makeTextBox(QWidget *parent, const QString &name, const QString &accessibleName,
-                       const QRect &geometry, int maxLength);
+                       const QRect &geometry, int maxLength, TextPlace place);
 // An editable picker: the operator picks an item or types any text, which
 // never joins the list.
 QComboBox *makePicker(QWidget *parent, const QString &name, const QString &caption,

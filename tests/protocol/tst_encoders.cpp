@@ -10,6 +10,7 @@
 using Encoder = void (*)(quint8);
 Q_DECLARE_METATYPE(std::optional<quint8>)
 Q_DECLARE_METATYPE(Encoder)
+Q_DECLARE_METATYPE(TextPlace)
 
 class tst_Encoders : public QObject
 {
@@ -176,35 +177,36 @@ void tst_Encoders::textToByte()
 
 void tst_Encoders::textGoesOutAsLatin1()
 {
-    QCOMPARE(TextToWire(QStringLiteral("HELLO")), QByteArray("HELLO"));
-    QCOMPARE(TextToWire(QString::fromUtf8("Gr\u00fc\u00df 25\u00b0")),
+    QCOMPARE(TextToWire(QStringLiteral("HELLO"), TextPlace::Free), QByteArray("HELLO"));
+    QCOMPARE(TextToWire(QString::fromUtf8("Gr\u00fc\u00df 25\u00b0"), TextPlace::Definition),
              QByteArray("Gr\xFC\xDF 25\xB0"));
-    QCOMPARE(TextToWire(QString()), QByteArray());
+    QCOMPARE(TextToWire(QString(), TextPlace::Free), QByteArray());
 }
 
-// Whatever a text holds, only the bytes the rule lets through reach the wire.
+// Every Latin-1 character goes out as its byte, custom characters and glyphs
+// included; only what breaks the framing is left out, and named.
 void tst_Encoders::wireTextRule_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("wire");
-    QTest::addColumn<QString>("leftOut");
-    QTest::newRow("edges of both ranges kept")
-        << QString::fromLatin1("\x20\x7E\xA0\xFD") << QByteArray("\x20\x7E\xA0\xFD") << "";
-    QTest::newRow("end mark, prefix and a command's bytes") << QString::fromLatin1("AB\xFF\xFE/\x07"
-                                                                                   "CD")
-                                                            << QByteArray("AB/CD") << "FF FE 07";
-    QTest::newRow("controls, delete and C1 controls")
-        << QString::fromLatin1("\x00\x1F\x7F\x80\x9Fx", 6) << QByteArray("x") << "00 1F 7F 80 9F";
-    QTest::newRow("outside Latin-1") << QString::fromUtf8("\u20ac1") << QByteArray("1") << "20AC";
+    QTest::addColumn<TextPlace>("place");
+    QTest::addColumn<QByteArray>("leftOut");
+    dataRow("free text", TextPlace::Free, hex("FE"));
+    dataRow("a line of a definition", TextPlace::Definition, hex("0DFEFF"));
 }
 
 void tst_Encoders::wireTextRule()
 {
-    QFETCH(QString, text);
-    QFETCH(QByteArray, wire);
-    QFETCH(QString, leftOut);
-    QCOMPARE(TextToWire(text), wire);
-    QCOMPARE(UnsendableCodes(text), leftOut);
+    QFETCH(TextPlace, place);
+    QFETCH(QByteArray, leftOut);
+    QString every;
+    QByteArray kept;
+    for (int code = 0; code <= 0xFF; ++code) {
+        every += QChar(code);
+        if (!leftOut.contains(char(code)))
+            kept += char(code);
+    }
+    QCOMPARE(TextToWire(every + QString::fromUtf8("\u20ac"), place), kept);
+    QCOMPARE(UnsendableCodes(every + QString::fromUtf8("\u20ac"), place),
+             QString::fromLatin1(leftOut.toHex(' ').toUpper()) + " 20AC");
 }
 
 void tst_Encoders::analogReadouts_data()

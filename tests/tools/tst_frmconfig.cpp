@@ -211,8 +211,9 @@ private slots:
         QCOMPARE(strAutoOff, "30");
     }
 
-    // A stored line goes into its box without the bytes that cannot be sent
-    // (then cut to the line), a warning names the key, and the click sends the rest.
+    // A stored line goes into its box as its first 16 characters without those
+    // a definition cannot carry, a warning names the key, and the click sends
+    // the rest: custom characters and glyphs as they stand.
     void storedLinesLoseUnsendableBytes_data()
     {
         QTest::addColumn<QByteArray>("stored"); // the [Startup] section's lines
@@ -220,17 +221,21 @@ private slots:
         QTest::addColumn<QString>("line2");
         QTest::addColumn<QStringList>("keysWarned");
 
-        dataRow("end mark, prefix and outputs command in line 1",
+        dataRow("end mark and prefix in line 1",
                 QByteArray("Line1=AB\xFF\xFE\x2F\x07"
                            "CD\nLine2=ok\n"),
-                "AB/CD", "ok", QStringList{"Startup/Line1"});
-        dataRow("cleaned, then cut to 16; controls in line 2",
-                QByteArray("Line1=\x01"
-                           "ABCDEFGHIJKLMNOPQ\nLine2=\x7F\x9F\xFD\n"),
-                "ABCDEFGHIJKLMNOP", QString::fromLatin1("\xFD"),
+                QString::fromLatin1("AB/\x07"
+                                    "CD"),
+                "ok", QStringList{"Startup/Line1"});
+        dataRow("cut to 16 first: nothing slides in; end mark in line 2",
+                QByteArray("Line1=\xFE"
+                           "ABCDEFGHIJKLMNOPQ\nLine2=\x7F\xFF\x9F\n"),
+                "ABCDEFGHIJKLMNO", QString::fromLatin1("\x7F\x9F"),
                 QStringList{"Startup/Line1", "Startup/Line2"});
-        dataRow("sendable lines load silently", QByteArray("Line1=~\xA0~\nLine2=x\n"),
-                QString::fromLatin1("~\xA0~"), "x", QStringList());
+        dataRow("custom characters and glyphs load silently",
+                QByteArray("Line1=~\xA0\x01\x07~\nLine2=\x80\xFD\n"),
+                QString::fromLatin1("~\xA0\x01\x07~"), QString::fromLatin1("\x80\xFD"),
+                QStringList());
     }
 
     void storedLinesLoseUnsendableBytes()
@@ -279,8 +284,8 @@ private slots:
         QCOMPARE(cboAuto->count(), 256);
         QCOMPARE(cboAuto->itemText(255), "255");
 
-        // At most 16 characters, and only characters that go out as one byte.
-        run->type("txtLine1", QString::fromUtf8("€12345678901234567890"));
+        // At most 16 characters, and only characters a definition carries.
+        run->type("txtLine1", QString::fromUtf8("€1\u00fe2\u00ff345678901234567890"));
         QCOMPARE(run->find<QLineEdit>("txtLine1")->text(), "1234567890123456");
     }
 };

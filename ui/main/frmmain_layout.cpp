@@ -123,8 +123,10 @@ QWidget *frmMain::createClientArea()
 void frmMain::createTextFrame(QWidget *client)
 {
     auto *frame = makeFrame(client, u"fraSendAscii"_s, u"Send ASCII Text"_s, {24, 24, 225, 81});
-    txtLine1 = makeTextBox(frame, u"txtLine1"_s, u"Line 1"_s, {16, 24, 113, 19}, DisplayLineLength);
-    txtLine2 = makeTextBox(frame, u"txtLine2"_s, u"Line 2"_s, {16, 48, 113, 19}, DisplayLineLength);
+    txtLine1 = makeTextBox(frame, u"txtLine1"_s, u"Line 1"_s, {16, 24, 113, 19}, DisplayLineLength,
+                           TextPlace::Free);
+    txtLine2 = makeTextBox(frame, u"txtLine2"_s, u"Line 2"_s, {16, 48, 113, 19}, DisplayLineLength,
+                           TextPlace::Free);
     cmdSendAscii = makeButton(frame, u"cmdSendAscii"_s, u"Send"_s, {144, 24, 65, 17});
     cmdClearLCD = makeButton(frame, u"cmdClearLCD"_s, u"Clear LCD"_s, {144, 48, 65, 17});
 }

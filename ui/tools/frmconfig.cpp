@@ -102,9 +102,9 @@ void frmConfig::createStartupFrame()
     auto *frame = makeFrame(this, QStringLiteral("fraStartup"),
                             QStringLiteral("Define Start Up Screen"), {264, 16, 145, 81});
     txtLine1 = makeTextBox(frame, QStringLiteral("txtLine1"), QStringLiteral("Line 1"),
-                           {16, 24, 113, 19}, DisplayLineLength);
+                           {16, 24, 113, 19}, DisplayLineLength, TextPlace::Definition);
     txtLine2 = makeTextBox(frame, QStringLiteral("txtLine2"), QStringLiteral("Line 2"),
-                           {16, 48, 113, 19}, DisplayLineLength);
+                           {16, 48, 113, 19}, DisplayLineLength, TextPlace::Definition);
 }
 
 void frmConfig::initConnections()
@@ -127,17 +127,17 @@ void frmConfig::Form_Load()
     m_centreWhenShown = true;
 }
 
-// A stored start-up line as its box takes it: without the characters that
-// cannot be sent, then cut to the line. When characters were left out, a
-// warning names the key (as the file has it after a closing) and the codes.
+// A stored start-up line as its box takes it: its first 16 characters, without
+// those a definition cannot carry. When characters were left out, a warning
+// names the key (as the file has it after a closing) and the codes.
 QString frmConfig::StoredStartupLine(const QString &readKey, const QString &savedKey)
 {
-    const QString stored = ReadIniValue(Ini::StartupSection, readKey);
-    const QString leftOut = UnsendableCodes(stored);
+    const QString line = ReadIniValue(Ini::StartupSection, readKey).left(DisplayLineLength);
+    const QString leftOut = UnsendableCodes(line, TextPlace::Definition);
     if (!leftOut.isEmpty())
         MsgBox(this, LeftOutText.arg(Ini::StartupSection + QLatin1Char('/') + savedKey, leftOut),
                QMessageBox::Warning);
-    return SendableText(stored).left(DisplayLineLength);
+    return SendableText(line, TextPlace::Definition);
 }
 
 void frmConfig::Form_Unload()

@@ -69,9 +69,10 @@ void frmScreen::createScreenFrame(int screen)
                             QStringLiteral("Screen %1").arg(screen), CellRect(screen - 1));
     std::array<QLineEdit *, 2> lines{};
     for (int line = 1; line <= 2; ++line) {
-        lines[line - 1] = makeTextBox(frame, QStringLiteral("txtLine%1%2").arg(screen).arg(line),
-                                      QStringLiteral("Line %1").arg(line),
-                                      {12, 26 + 30 * (line - 1), 128, 24}, DisplayLineLength);
+        lines[line - 1] =
+            makeTextBox(frame, QStringLiteral("txtLine%1%2").arg(screen).arg(line),
+                        QStringLiteral("Line %1").arg(line), {12, 26 + 30 * (line - 1), 128, 24},
+                        DisplayLineLength, TextPlace::Definition);
     }
     m_lines << lines;
 }

@@ -27,9 +27,9 @@ void frmScroll::buildControls()
     auto *frame = makeFrame(this, QStringLiteral("fraScroll"),
                             QStringLiteral("Send Scrolling Texts"), {8, 8, 564, 96});
     Text1 = makeTextBox(frame, QStringLiteral("Text1"), QStringLiteral("Text 1"), {12, 26, 300, 24},
-                        ScrollTextLength);
+                        ScrollTextLength, TextPlace::Definition);
     Text2 = makeTextBox(frame, QStringLiteral("Text2"), QStringLiteral("Text 2"), {12, 60, 300, 24},
-                        ScrollTextLength);
+                        ScrollTextLength, TextPlace::Definition);
     optLtR = makeOption(frame, QStringLiteral("optLtR"), QStringLiteral("Left to Right"),
                         {326, 26, 116, 24});
     optRtoL = makeOption(frame, QStringLiteral("optRtoL"), QStringLiteral("Right to Left"),
