@@ -13,6 +13,9 @@ inline const QString FileName = QStringLiteral("vantor.ini");
 inline const QString SettingsSection = QStringLiteral("Settings");
 inline const QString CommPortKey = QStringLiteral("CommPort");
 inline const QString SettingKey = QStringLiteral("Setting");
+// Whether the port follows the board to the speed "Send Configuration" told
+// it: "1" or "0" (the default); written when the operator ticks the item.
+inline const QString FollowBoardSpeedKey = QStringLiteral("FollowBoardSpeed");
 
 // The brightness, written by the main window when it closes, and the auto-off
 // interval, written by the configuration window when it closes.

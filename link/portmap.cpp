@@ -20,9 +20,18 @@ StoredPort ReadStoredPort()
                       ReadIniValue(Ini::SettingsSection, Ini::SettingKey)};
     if (!MenuPortNumber(stored.port))
         stored.port = QString::number(FirstMenuPort);
-    if (!SerialSettings::parse(stored.settings))
-        stored.settings = Settings9600;
+    stored.settings = KnownSettings(stored.settings);
     return stored;
+}
+
+QString KnownSettings(const QString &stored)
+{
+    QString spelled;
+    for (const QChar c : stored) {
+        if (!c.isSpace())
+            spelled += c.toLower();
+    }
+    return spelled == Settings19200 ? Settings19200 : Settings9600;
 }
 
 QString DeviceForPort(int port)

@@ -11,15 +11,20 @@ inline constexpr int LastMenuPort = 6;
 std::optional<int> MenuPortNumber(const QString &text);
 
 // The port number and the serial settings text as the settings file holds
-// them ("Settings"/"CommPort", then "Settings"/"Setting"). An entry that is
-// missing or of no use (the first run, a hand edit) falls back to "1" and
-// "9600,n,8,1", the panel's start on a machine it has never run on.
+// them ("Settings"/"CommPort", then "Settings"/"Setting"). A port entry that
+// is missing or of no use (the first run, a hand edit) falls back to "1". The
+// settings text is read leniently, case and blanks ignored, and held as one of
+// the two texts the panel knows: "19200,n,8,1" when it says so, otherwise
+// "9600,n,8,1", the panel's start on a machine it has never run on. So the
+// port, the "Baud Rate" tick and the configuration window always agree.
 struct StoredPort
 {
     QString port;
     QString settings;
 };
 StoredPort ReadStoredPort();
+// A stored settings text as the panel holds it (see above).
+QString KnownSettings(const QString &stored);
 
 // The device behind port number n as the settings file maps it: the value of
 // "COMn" in section "Ports", or else the platform's device for n.

@@ -25,6 +25,8 @@ public:
     // Waits for the output to drain, then sets the port to the settings text.
     // A later call replaces one still waiting.
     void follow(const QString &settings);
+    // Forgets a follow still waiting: the operator chose a port or speed since.
+    void cancel() { m_timer.stop(); }
 
 signals:
     void followed(const QString &settings);

@@ -165,38 +165,60 @@ private slots:
         QCOMPARE(run.find<QAction>("mnuPort2")->toolTip(), NoDevice + " (not present)");
     }
 
-    // "Send Configuration" with another speed than the port's: once its bytes
-    // are out, the port takes the board's new speed and the menu shows it.
-    void portFollowsTheSpeedSentToTheBoard_data()
+    // "Send Configuration" with another speed than the port's: the port keeps
+    // its speed and the status bar says so, unless "Follow Board Speed" is
+    // ticked: then, once the bytes are out, the port takes the board's new
+    // speed, unless the operator chose a speed meanwhile.
+    void portFollowsTheBoardOnlyWhenAsked_data()
     {
+        QTest::addColumn<bool>("follow");
         QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("thenChoose"); // a speed item chosen right after the click
         QTest::addColumn<int>("speed");
         QTest::addColumn<QString>("note");
-        dataRow("19200", "opt19200", 19200,
+        dataRow("off: the port keeps its speed", false, "opt19200", "", 9600,
+                "The board was told 19200 bit/s; the port stays at 9600 bit/s: choose 19200 bps "
+                "in Baud Rate to follow");
+        dataRow("on: the port follows", true, "opt19200", "", 19200,
                 "The port now runs at 19200 bit/s 8N1, as the board was told");
-        dataRow("the same 9600", "opt9600", 9600, "");
+        dataRow("on, the same speed", true, "opt9600", "", 9600, "");
+        dataRow("on, a speed chosen meanwhile cancels it", true, "opt19200", "mnuBaudRate0", 9600,
+                "");
     }
 
-    void portFollowsTheSpeedSentToTheBoard()
+    void portFollowsTheBoardOnlyWhenAsked()
     {
+        QFETCH(bool, follow);
         QFETCH(QString, option);
+        QFETCH(QString, thenChoose);
         QFETCH(int, speed);
         QFETCH(QString, note);
-        StartedMainWindow run;
+        MainWindowHarness run;
+        QByteArray settings = MainWindowHarness::BoardOnCom1;
+        run.settings(settings.replace("[Settings]\n", follow ? "[Settings]\nFollowBoardSpeed=1\n"
+                                                             : "[Settings]\n"));
+        run.start();
+        QCOMPARE(run.find<QAction>("mnuFollowSpeed")->isChecked(), follow);
         run.find<QAction>("mnuConfig")->trigger();
         QWidget *config = run.window->findChild<QWidget *>("frmConfig");
         clickButton(config, option);
         clickButton(config, "cmdSetLCD");
+        if (!thenChoose.isEmpty())
+            run.find<QAction>(thenChoose)->trigger();
 
-        const QByteArray speedCommand = speed == 9600 ? hex("FE1E") : hex("FE1F");
-        QCOMPARE(run.takeWrites().last(), speedCommand);
+        const QByteArray speedCommand = option == "opt9600" ? hex("FE1E") : hex("FE1F");
         QVERIFY(run.wire(9).endsWith(speedCommand)); // all five writes went at the old speed
-        QTRY_COMPARE(run.board.slaveSpeed(), speed);
         QTRY_COMPARE(run.shown("lblNote"), note);
-        QVERIFY(run.find<QAction>(speed == 9600 ? "mnuBaudRate0" : "mnuBaudRate1")->isChecked());
+        QTest::qWait(4 * SpeedFollow::CheckIntervalMs); // a follow would be done by now
+        QCOMPARE(run.board.slaveSpeed(), speed);
+        const QString tick = speed == 9600 ? "mnuBaudRate0" : "mnuBaudRate1";
+        QVERIFY(run.find<QAction>(tick)->isChecked());
         QCOMPARE(run.shown("lblSpeed"), QString::number(speed) + " bit/s 8N1");
         QVERIFY(run.port->PortOpen());
         QCOMPARE(run.boxes.count(), 0);
+
+        run.find<QAction>("mnuFollowSpeed")->trigger();
+        QCOMPARE(ReadIniValue("Settings", "FollowBoardSpeed"), follow ? "0" : "1");
     }
 };
 

@@ -58,8 +58,11 @@ private slots:
         dataRow("unusable port and speed fall back to COM 1 at 9600",
                 settingsFile(9, "fast", "60", "30"), 1, "9600,n,8,1", false, 60,
                 QList<QByteArray>{hex("FE283C")});
-        dataRow("another settings text ticks 19200", settingsFile(1, "4800,n,8,1", "50", "30"), 1,
-                "4800,n,8,1", false, 50, QList<QByteArray>{});
+        dataRow("another spelling of 19200", settingsFile(1, " 19200, N ,8, 1", "50", "30"), 1,
+                "19200,n,8,1", false, 50, QList<QByteArray>{});
+        dataRow("a speed the panel does not offer is 9600",
+                settingsFile(1, "4800,n,8,1", "50", "30"), 1, "9600,n,8,1", false, 50,
+                QList<QByteArray>{});
     }
 
     void startsFromStoredSettings()
@@ -78,6 +81,7 @@ private slots:
         QVERIFY(run.port->PortOpen());
         QCOMPARE(run.port->CommPort(), boardPort);
         QCOMPARE(run.port->Settings(), settingsText);
+        QCOMPARE(run.board.slaveSpeed(), settingsText.startsWith("19200") ? 19200 : 9600);
         QCOMPARE(run.port->RThreshold(), 1);
         QCOMPARE(run.port->InputMode(), 1);
         for (int item = 1; item <= 6; ++item)

@@ -113,6 +113,7 @@ void frmMain::Form_Load()
     ReadBacklightSettings();
     BacklightLevel->setEnabled(false);
     FillPickers();
+    ReadFollowSetting();
     m_loading = false;
 }
 

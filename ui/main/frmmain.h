@@ -100,7 +100,9 @@ private:
     void mnuChooseDevice_Click();
     void DeviceChooser_Chosen(const QString &path);
     void ShowPortDevices();
-    void FollowDeviceSpeed(const QString &settings);
+    void ReadFollowSetting();
+    void mnuFollowSpeed_Click(bool checked);
+    void DeviceSpeedSent(const QString &settings);
     void SpeedFollow_Followed(const QString &settings);
 
     // frmmain_text.cpp
@@ -148,6 +150,7 @@ private:
     QActionGroup *mnuPort = nullptr;     // items 1 to 6, data() = port number
     QActionGroup *mnuBaudRate = nullptr; // items 0 and 1, data() = index
     QAction *mnuChooseDevice = nullptr;
+    QAction *mnuFollowSpeed = nullptr; // checkable; the port follows the board's new speed
     ToolWindowEntry *mnuConfig = nullptr;
     ToolWindowEntry *mnuScreen = nullptr;
     ToolWindowEntry *mnuCustom = nullptr;

@@ -87,6 +87,12 @@ void frmMain::createMenus()
     mnuBaudRate = new QActionGroup(this);
     makeMenuItem(mnuBaud, mnuBaudRate, u"mnuBaudRate0"_s, u"9600 bps"_s, 0);
     makeMenuItem(mnuBaud, mnuBaudRate, u"mnuBaudRate1"_s, u"19200 bps"_s, 1);
+    mnuBaud->addSeparator();
+    mnuFollowSpeed = mnuBaud->addAction(u"Follow Board Speed"_s);
+    mnuFollowSpeed->setObjectName(u"mnuFollowSpeed"_s);
+    mnuFollowSpeed->setCheckable(true);
+    mnuFollowSpeed->setStatusTip(
+        u"After \"Send Configuration\" has told the board another speed, switch the port to it"_s);
 
     QMenu *mnuCon = menuBar()->addMenu(u"Configuration"_s);
     mnuCon->setObjectName(u"mnuCon"_s);

@@ -25,6 +25,7 @@ void frmMain::WireLink()
     connect(m_chooser, &DeviceChooser::deviceChosen, this, &frmMain::DeviceChooser_Chosen);
     connect(mnuCom, &QMenu::aboutToShow, this, &frmMain::ShowPortDevices);
     connect(&m_speedFollow, &SpeedFollow::followed, this, &frmMain::SpeedFollow_Followed);
+    connect(mnuFollowSpeed, &QAction::triggered, this, &frmMain::mnuFollowSpeed_Click);
     // A read that starts clears what the status bar said of the one before.
     connect(&m_replyDeadline, &ReplyDeadline::started, m_statusBar,
             [this] { m_statusBar->showNote({}); });
@@ -43,6 +44,7 @@ void frmMain::DeviceChooser_Chosen(const QString &path)
     const int port = MSComm1.CommPort();
     const QString device = StablePath(path);
     WriteIniValue(Ini::PortsSection, Ini::PortKey(port), device);
+    m_speedFollow.cancel();
     m_watch.leave();
     m_devices.choose(port, device);
     m_watch.open();
@@ -59,12 +61,40 @@ void frmMain::ShowPortDevices()
     }
 }
 
-// The board changes speed when it reads the command, and the port follows it
-// once the command is out; otherwise the panel would lose the board.
-void frmMain::FollowDeviceSpeed(const QString &settings)
+void frmMain::ReadFollowSetting()
 {
-    if (settings != MSComm1.Settings())
+    const QString stored = ReadIniValue(Ini::SettingsSection, Ini::FollowBoardSpeedKey);
+    mnuFollowSpeed->setChecked(stored.trimmed() == u"1");
+}
+
+void frmMain::mnuFollowSpeed_Click(bool checked)
+{
+    if (!checked)
+        m_speedFollow.cancel();
+    WriteIniValue(Ini::SettingsSection, Ini::FollowBoardSpeedKey, checked ? u"1"_s : u"0"_s);
+}
+
+// "Send Configuration" told the board another speed. When and how the board
+// takes it is the board's business (some only after storing their settings or
+// a restart), so by default the port keeps its speed, as the speed menu alone
+// changes it, and the status bar says what the operator may do. With "Follow
+// Board Speed" ticked the port follows once the command is out.
+void frmMain::DeviceSpeedSent(const QString &settings)
+{
+    if (settings == MSComm1.Settings())
+        return;
+    if (mnuFollowSpeed->isChecked()) {
         m_speedFollow.follow(settings);
+        return;
+    }
+    const auto told = SerialSettings::parse(settings);
+    const auto port = SerialSettings::parse(MSComm1.Settings());
+    if (!told || !port)
+        return;
+    m_statusBar->showNote(
+        u"The board was told %1 bit/s; the port stays at %2 bit/s: choose %1 bps in Baud "
+        "Rate to follow"_s.arg(told->baudRate)
+            .arg(port->baudRate));
 }
 
 void frmMain::SpeedFollow_Followed(const QString &settings)

@@ -37,6 +37,7 @@ void frmMain::CheckMenuItem(QActionGroup *group, int index)
 // the settings file now, is waited for when it is not there.
 void frmMain::mnuPort_Click(int index)
 {
+    m_speedFollow.cancel();
     m_watch.leave();
     CheckMenuItem(mnuPort, index);
     strCommPort = QString::number(index);
@@ -47,6 +48,7 @@ void frmMain::mnuPort_Click(int index)
 
 void frmMain::mnuBaudRate_Click(int index)
 {
+    m_speedFollow.cancel();
     CheckMenuItem(mnuBaudRate, index);
     strCommSettings = index == 0 ? Settings9600 : Settings19200;
     if (MSComm1.PortOpen())
@@ -118,7 +120,7 @@ void frmMain::WireToolWindows()
 {
     mnuConfig->setMaker([this] {
         auto *config = new frmConfig(MSComm1, this);
-        connect(config, &frmConfig::deviceSpeedSent, this, &frmMain::FollowDeviceSpeed);
+        connect(config, &frmConfig::deviceSpeedSent, this, &frmMain::DeviceSpeedSent);
         return config;
     });
     mnuScreen->setMaker([this] { return new frmScreen(MSComm1, this); });
