@@ -30,4 +30,7 @@ struct ConnectionState
     // "Open", "Closed: permission denied", "Closed by the operator",
     // "Lost: waiting for the device", "Waiting for the device", ...
     QString text() const;
+    // What the operator is told of a closed port, naming its device ("Waiting
+    // for /dev/ttyUSB0 to appear."); empty while open or closed on request.
+    QString closedNote(const QString &device) const;
 };

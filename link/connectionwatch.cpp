@@ -12,6 +12,15 @@ ConnectionWatch::ConnectionWatch(MSComm &port, QObject *parent) : QObject(parent
     connect(&m_port, &MSComm::portOpened, this, &ConnectionWatch::opened);
     connect(&m_port, &MSComm::portClosed, this, &ConnectionWatch::closed);
     connect(&m_port, &MSComm::portLost, this, &ConnectionWatch::lost);
+    // The look that was put off comes once the event loop runs again: the
+    // handler that held the port may still be sending from where it stands.
+    connect(
+        &m_port.activity(), &PortActivity::ended, this,
+        [this] {
+            if (m_timer.isActive())
+                check();
+        },
+        Qt::QueuedConnection);
 }
 
 bool ConnectionWatch::open()
@@ -52,6 +61,8 @@ ConnectionState ConnectionWatch::failedState() const
 // mend ends the wait, except after a loss.
 void ConnectionWatch::check()
 {
+    if (m_port.activity().busy())
+        return;
     if (!DevicePresent(m_port.DeviceName()) || m_port.setPortOpen(true))
         return;
     const ConnectionState failed = failedState();
@@ -82,5 +93,6 @@ void ConnectionWatch::lost()
 void ConnectionWatch::setState(const ConnectionState &state)
 {
     m_state = state;
+    m_port.setClosedNote(state.closedNote(m_port.DeviceName()));
     emit changed();
 }

@@ -11,7 +11,10 @@ class MSComm;
 // openings (start-up, a port, speed or device choice) go through open(); when
 // the device is not there, or goes away while open, the watch looks for it
 // every CheckIntervalMs and reopens the port, with the same device and
-// settings, as soon as it is back. Nothing is written on reopening. While the
+// settings, as soon as it is back. Nothing is written on reopening, and the
+// port is not reopened while work on it is under way (a handler between its
+// writes, see PortActivity): the rest of that work then finds the port closed,
+// and the reopening waits until the work has ended. While the
 // device is missing a look costs one query of the file system, so waiting
 // forever costs next to nothing. A port closed on request is never reopened
 // behind the operator's back.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/openfailure.h"
+#include "link/portactivity.h"
 #include "link/serialsettings.h"
 
 #include <QByteArray>
@@ -90,6 +91,13 @@ public:
     // The platform's device for a port number: COMn on Windows, /dev/ttyS{n-1} elsewhere.
     static QString PlatformDevice(int port);
     QString errorString() const { return m_errorString; }
+    // Work under way that must not be cut into (see PortActivity).
+    PortActivity &activity() { return m_activity; }
+    const PortActivity &activity() const { return m_activity; }
+    // What the port's owner tells of a closed port, for the operator
+    // ("Waiting for /dev/ttyUSB0 to appear."); empty when it has nothing to add.
+    QString ClosedNote() const { return m_closedNote; }
+    void setClosedNote(const QString &note) { m_closedNote = note; }
     // Why the last opening failed; None after one that succeeded.
     OpenFailure LastOpenFailure() const { return m_openFailure; }
 
@@ -125,4 +133,6 @@ private:
     QByteArray m_received;
     QString m_errorString;
     OpenFailure m_openFailure = OpenFailure::None;
+    PortActivity m_activity;
+    QString m_closedNote;
 };

@@ -1,5 +1,6 @@
 #include "ui/sendcommand.h"
 
+#include "link/mscomm.h"
 #include "protocol/commandbuffer.h"
 #include "ui/msgbox.h"
 
@@ -14,14 +15,25 @@ const QString NotTakingData =
 
 } // namespace
 
+// While a warning is on screen the handler that sent is still running: the
+// port is held, so a board that comes back meanwhile does not get the rest of
+// the handler's writes (they find the port closed and are refused in turn).
 SendResult SendCommand(MSComm &port, QWidget *window, QMessageBox::Icon icon, AfterRefusal after)
 {
     const SendResult result = WriteCommand(port, strCommand);
+    if (result == SendResult::Sent)
+        return result;
+    const PortActivity::Scope held(port.activity());
     if (result == SendResult::BoardNotTakingData) {
         MsgBox(window, NotTakingData, QMessageBox::Warning);
-    } else if (result == SendResult::PortNotOpen) {
+    } else {
         const QPointer<QWidget> guard(window);
-        MsgBox(window, QStringLiteral("Port Not Open"), icon);
+        MsgBoxRequest box;
+        box.parent = window;
+        box.text = QStringLiteral("Port Not Open");
+        box.icon = icon;
+        box.informativeText = port.ClosedNote();
+        MsgBox(box);
         if (after == AfterRefusal::CloseWindow && guard)
             guard->close();
     }

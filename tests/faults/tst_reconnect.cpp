@@ -7,6 +7,7 @@
 #include "ui/tools/frmscreen.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace {
@@ -102,12 +103,66 @@ private slots:
         QCOMPARE(run.takeWrites().size(), 20);
     }
 
-    // A device missing at start-up is waited for, and opened when it comes.
+    // The board goes away and comes back while "Port Not Open" is on screen:
+    // the handler that sent is still running, so the port stays closed until
+    // it ends and the new board gets nothing of the rest of its command.
+    void aBoardBackDuringAWarningGetsNoHalfCommand_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("writesBeforeLoss"); // -1: gone before the click
+        QTest::addColumn<int>("warnings");
+        dataRow("user screens upload", "frmScreen", "cmdSetScreen", 6, 2);
+        dataRow("Send Configuration", "frmConfig", "cmdSetLCD", -1, 5);
+    }
+
+    void aBoardBackDuringAWarningGetsNoHalfCommand()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        QFETCH(int, writesBeforeLoss);
+        QFETCH(int, warnings);
+        LinkedMainWindow run;
+        run.find<QAction>(window == "frmScreen" ? "mnuScreen" : "mnuConfig")->trigger();
+        auto *tool = run.window->findChild<QWidget *>(window);
+        QObject context;
+        int written = 0;
+        connect(run.port, &MSComm::outputWritten, &context, [&] {
+            if (++written == writesBeforeLoss)
+                run.device.unplug();
+        });
+        if (writesBeforeLoss < 0) {
+            run.device.unplug();
+            QTRY_COMPARE(run.shown("lblState"), Lost);
+        }
+        run.boxes.whileShown([&](const MsgBoxRequest &) {
+            if (!run.port->PortOpen() && !QFileInfo::exists(run.device.path()))
+                run.device.plug();
+            QTest::qWait(2 * ConnectionWatch::CheckIntervalMs); // time enough to reopen
+            QVERIFY(!run.port->PortOpen());
+        });
+        clickButton(tool, button);
+        QTRY_VERIFY(!tool->isVisible());
+        run.boxes.whileShown({});
+
+        QCOMPARE(run.boxes.texts(), QStringList(warnings, QStringLiteral("Port Not Open")));
+        QVERIFY(run.boxes.boxes().first().informativeText.contains(run.device.path()));
+        QTRY_COMPARE(run.shown("lblState"), QStringLiteral("Open"));
+        QCOMPARE(run.device.board().readFor(100), QByteArray());
+    }
+
+    // A device missing at start-up is waited for, and opened when it comes;
+    // meanwhile a send tells what the port waits for.
     void startUpWaitsForTheDevice()
     {
         LinkedMainWindow run(LinkedMainWindow::Unplugged);
         QCOMPARE(run.shown("lblState"), QStringLiteral("Waiting for the device"));
         QCOMPARE(run.boxes.count(), 0);
+        run.click("cmdClearLCD");
+        QCOMPARE(run.boxes.texts(), QStringList{QStringLiteral("Port Not Open")});
+        QCOMPARE(run.boxes.boxes().first().icon, QMessageBox::Warning);
+        QCOMPARE(run.boxes.boxes().first().informativeText,
+                 QStringLiteral("Waiting for %1 to appear.").arg(run.device.path()));
 
         expectReconnected(run);
     }
