@@ -2,6 +2,7 @@
 // crash, and a value that can be represented in the file reads back unchanged,
 // whatever the file's encoding and line endings.
 #include "link/inifile.h"
+#include "link/inikeys.h"
 
 #include <QByteArray>
 #include <QList>
@@ -33,10 +34,12 @@ bool representableName(const QString &name)
     return true;
 }
 
-// Outer blanks and quotes are kept by quoting; line breaks become blanks.
-bool representableValue(const QString &value)
+// Outer blanks and quotes are kept by quoting; line breaks become blanks. A
+// device path may be stored as its UTF-8 bytes, which must fit the limit too.
+bool representableValue(const QString &section, const QString &value)
 {
-    return value.size() <= IniFile::MaxValueLength && !value.contains(QLatin1Char('\n'))
+    const qsizetype length = Ini::HoldsDevicePaths(section) ? value.toUtf8().size() : value.size();
+    return length <= IniFile::MaxValueLength && !value.contains(QLatin1Char('\n'))
            && !value.contains(QLatin1Char('\r'));
 }
 
@@ -54,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const auto updated = IniFile::withValue(contents, section, key, value);
     if (!updated)
         return 0; // contents in a broken encoding are never rewritten
-    if (representableName(section) && representableName(key) && representableValue(value)) {
+    if (representableName(section) && representableName(key)
+        && representableValue(section, value)) {
         if (IniFile::valueIn(*updated, section, key) != value)
             std::abort();
     }

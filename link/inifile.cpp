@@ -1,5 +1,6 @@
 #include "link/inifile.h"
 
+#include "link/inikeys.h"
 #include "link/initext.h"
 #include "link/safefile.h"
 
@@ -100,6 +101,26 @@ int endOfEntries(const QStringList &lines, std::pair<int, int> range)
     return end;
 }
 
+// A value of a file read one byte a character, as the text its bytes spell in
+// UTF-8 when they are valid UTF-8; otherwise as it is.
+QString FromUtf8Bytes(const QString &value)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = utf8.decode(value.toLatin1());
+    return utf8.hasError() ? value : decoded;
+}
+
+// A value as the characters of a file read one byte a character: its UTF-8 bytes.
+QString ToUtf8Bytes(const QString &value)
+{
+    return QString::fromLatin1(value.toUtf8());
+}
+
+bool PathsAsUtf8(const IniText &text, const QString &section)
+{
+    return text.bytePerCharacter() && Ini::HoldsDevicePaths(section);
+}
+
 // The file read, or why it could not be: what stands in for a missing file.
 SafeFile::Contents currentContents(const QString &path, const QString &seedPath)
 {
@@ -134,17 +155,19 @@ QString valueIn(const QByteArray &contents, const QString &section, const QStrin
     const int line = findKey(lines, range, key);
     if (line < 0)
         return {};
-    return valueOf(lines.at(line)).left(MaxValueLength);
+    const QString value = valueOf(lines.at(line)).left(MaxValueLength);
+    return PathsAsUtf8(*text, section) ? FromUtf8Bytes(value) : value;
 }
 
 std::optional<QByteArray> withValue(const QByteArray &contents, const QString &section,
-                                    const QString &key, const QString &value)
+                                    const QString &key, const QString &value, QString *why)
 {
-    auto text = IniText::parse(contents);
+    auto text = IniText::parse(contents, why);
     if (!text)
         return std::nullopt;
     const QStringList &lines = text->lines();
-    const QString entry = key + QLatin1Char('=') + storedValue(value);
+    const QString stored = PathsAsUtf8(*text, section) ? ToUtf8Bytes(value) : value;
+    const QString entry = key + QLatin1Char('=') + storedValue(stored);
     const auto range = findSection(lines, section);
     if (range.first < 0) {
         text->insertLine(int(lines.size()), QLatin1Char('[') + section + QLatin1Char(']'));
@@ -155,6 +178,17 @@ std::optional<QByteArray> withValue(const QByteArray &contents, const QString &s
         text->insertLine(endOfEntries(lines, range), entry);
     }
     return text->toBytes();
+}
+
+std::optional<QString> readProblem(const QString &path, const QString &seedPath)
+{
+    const SafeFile::Contents current = currentContents(path, seedPath);
+    if (!current.error.isEmpty())
+        return current.error;
+    QString why;
+    if (!IniText::parse(current.bytes, &why))
+        return why;
+    return std::nullopt;
 }
 
 QString read(const QString &path, const QString &section, const QString &key,
@@ -173,9 +207,10 @@ WriteResult write(const QString &path, const QString &section, const QString &ke
     const SafeFile::Contents current = currentContents(path, seedPath);
     if (!current.error.isEmpty())
         return {current.error}; // never replace a file that could not be read
-    const auto updated = withValue(current.bytes, section, key, value);
+    QString why;
+    const auto updated = withValue(current.bytes, section, key, value, &why);
     if (!updated)
-        return {QStringLiteral("Its text does not follow the encoding it declares")};
+        return {why};
     if (const auto error = SafeFile::replace(path, *updated))
         return {*error};
     return {};

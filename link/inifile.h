@@ -43,6 +43,12 @@ WriteResult write(const QString &path, const QString &section, const QString &ke
 // gives nothing for contents that cannot be read (see IniText::parse).
 QString valueIn(const QByteArray &contents, const QString &section, const QString &key);
 std::optional<QByteArray> withValue(const QByteArray &contents, const QString &section,
-                                    const QString &key, const QString &value);
+                                    const QString &key, const QString &value,
+                                    QString *why = nullptr);
+
+// Why the file (or, while it does not exist, `seedPath`) is there but cannot
+// be read: it would read as empty and is never replaced. Nothing for a file
+// that reads, or for none at all.
+std::optional<QString> readProblem(const QString &path, const QString &seedPath = QString());
 
 } // namespace IniFile

@@ -40,5 +40,13 @@ inline QString PortKey(int port)
 {
     return QStringLiteral("COM%1").arg(port);
 }
+// A device path is bytes, on Linux UTF-8 in practice: in a file without a
+// byte-order mark, this section's values are read as UTF-8 when they are
+// valid UTF-8 and written as UTF-8, where every other value is one byte a
+// character.
+inline bool HoldsDevicePaths(const QString &section)
+{
+    return section.compare(PortsSection, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace Ini

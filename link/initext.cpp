@@ -43,20 +43,46 @@ std::optional<QString> Decode(const QByteArray &body, QStringConverter::Encoding
     return text;
 }
 
+// Text in UTF-16 or UTF-32 without a mark: a zero byte at every other (or
+// every fourth) place. Read one byte a character it would be garbage, and
+// written back it would be ruined. A single zero byte (a custom character in
+// a start-up line) is no sign of it.
+bool LooksWideWithoutMark(const QByteArray &bytes)
+{
+    std::array<qsizetype, 2> zeros{};
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes.at(i) == '\0')
+            ++zeros[size_t(i % 2)];
+    }
+    const qsizetype half = bytes.size() / 2;
+    return half > 0 && (zeros[0] * 2 > half || zeros[1] * 2 > half);
+}
+
 } // namespace
 
-std::optional<IniText> IniText::parse(const QByteArray &bytes)
+std::optional<IniText> IniText::parse(const QByteArray &bytes, QString *why)
 {
+    const auto refuse = [why](const char *reason) -> std::optional<IniText> {
+        if (why)
+            *why = QString::fromLatin1(reason);
+        return std::nullopt;
+    };
     IniText result;
     const auto encoding = QStringConverter::encodingForData(bytes);
     const int markLength = encoding ? MarkLength(*encoding) : 0;
     if (markLength == 0) {
+        if (LooksWideWithoutMark(bytes))
+            return refuse("Its text looks like UTF-16 or UTF-32 without a byte-order mark");
         result.splitLines(QString::fromLatin1(bytes));
         return result;
     }
+    // A second mark right after the first is a file written twice over by
+    // mistake; what it holds cannot be told for sure, so it is left alone.
+    if (bytes.mid(markLength).startsWith(bytes.left(markLength)))
+        return refuse("It begins with two byte-order marks");
     const auto text = Decode(bytes.mid(markLength), *encoding);
     if (!text)
-        return std::nullopt;
+        return refuse("Its text does not follow the encoding it declares");
     result.m_mark = bytes.left(markLength);
     result.m_encoding = encoding;
     result.splitLines(*text);

@@ -12,12 +12,16 @@
 class IniText
 {
 public:
-    // Nothing when the bytes do not follow the encoding their mark declares:
-    // such a file can be neither read nor safely written back.
-    static std::optional<IniText> parse(const QByteArray &bytes);
+    // Nothing when the bytes do not follow the encoding their mark declares,
+    // hold a second mark after the first, or look like UTF-16 or UTF-32
+    // without a mark: such a file can be neither read nor safely written back.
+    // *why (when given) then says which.
+    static std::optional<IniText> parse(const QByteArray &bytes, QString *why = nullptr);
     QByteArray toBytes() const;
 
     const QStringList &lines() const { return m_lines; }
+    // True for a file without a byte-order mark, read one byte a character.
+    bool bytePerCharacter() const { return !m_encoding; }
     // The line keeps its ending.
     void replaceLine(int index, const QString &line);
     // A new line takes the ending most lines of the file have.

@@ -1,6 +1,7 @@
 #include "link/modini.h"
 
 #include "link/inifile.h"
+#include "link/safefile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -93,6 +94,23 @@ void SetIniLocation(const IniLocation &location)
         state().override.reset();
     else
         state().override = location;
+}
+
+std::optional<QString> IniReadProblem()
+{
+    const IniLocation where = location();
+    return IniFile::readProblem(where.path(), where.seedPath);
+}
+
+bool IniKeepsValue(const QString &section, const QString &key, const QString &value)
+{
+    const IniLocation where = location();
+    const QString source =
+        QFileInfo::exists(where.path()) || where.seedPath.isEmpty() ? where.path() : where.seedPath;
+    const SafeFile::Contents current =
+        QFileInfo::exists(source) ? SafeFile::read(source) : SafeFile::Contents();
+    const auto updated = IniFile::withValue(current.bytes, section, key, value);
+    return updated && IniFile::valueIn(*updated, section, key) == value;
 }
 
 QString ReadIniValue(const QString &section, const QString &key)

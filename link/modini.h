@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 // The panel's settings file vantor.ini.
 
@@ -32,6 +33,13 @@ using IniWriteFailureHandler = std::function<void(const IniWriteFailure &)>;
 
 // The value of the key, cut to 254 characters; empty when missing.
 QString ReadIniValue(const QString &section, const QString &key);
+// Why the settings file is there but cannot be read (it then reads as empty
+// and is never replaced); nothing when it reads or does not exist.
+std::optional<QString> IniReadProblem();
+// True when the value, written to the settings file as it is now, would read
+// back exactly (no line break, within the length a value keeps, in the file's
+// encoding).
+bool IniKeepsValue(const QString &section, const QString &key, const QString &value);
 // Writes the value; a write that fails leaves the file as it was and is handed
 // to the failure handler.
 void WriteIniValue(const QString &section, const QString &key, const QString &value);

@@ -1,5 +1,7 @@
 #include "link/mscomm.h"
 
+#include "link/devicekind.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSerialPort>
@@ -47,40 +49,34 @@ bool MayReadAndWrite(const QString &device)
 #endif
 }
 
-// True when the device opens as a terminal line; /dev/null and other
-// character devices open but are no serial line.
-bool IsTerminalLine(const QString &device)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return true; // cannot tell; the system's own reason stands
-    const bool terminal = ::isatty(fd) == 1;
-    ::close(fd);
-    return terminal;
-#else
-    Q_UNUSED(device)
-    return true;
-#endif
-}
-
 // Why QSerialPort could not open the device, in the operator's terms. The
 // port reports a device held by another program (a lock file, or exclusive
 // use) as a permission error, like one the user may not open at all; the
 // device's own access rights tell the two apart.
 OpenFailure ClassifyOpenFailure(const QString &device, QSerialPort::SerialPortError error)
 {
-    const QFileInfo info(device);
-    if (!info.exists()) // also a link that leads nowhere
+    const DeviceKind kind = KindOfDevice(device);
+    if (kind == DeviceKind::Missing)
         return OpenFailure::NotFound;
-    if (info.isDir() || info.isFile())
+    if (kind == DeviceKind::NotSerial)
         return OpenFailure::NotSerialDevice;
     switch (error) {
     case QSerialPort::DeviceNotFoundError: return OpenFailure::NotFound;
     case QSerialPort::PermissionError:
         return MayReadAndWrite(device) ? OpenFailure::InUse : OpenFailure::PermissionDenied;
-    default: return IsTerminalLine(device) ? OpenFailure::Other : OpenFailure::NotSerialDevice;
+    default: return OpenFailure::Other;
     }
+}
+
+// The device's own name, links followed: /dev/serial/by-id/... is opened as
+// /dev/ttyUSB0 and a link to a pseudo-terminal as /dev/pts/N. The lock that
+// marks a device in use is named after the name opened, so every program that
+// opens the device by any of its names meets the same lock, and a long path
+// does not make a lock name longer than a file name may be.
+QString OpenedName(const QString &device)
+{
+    const QString canonical = QFileInfo(device).canonicalFilePath();
+    return canonical.isEmpty() ? device : canonical;
 }
 
 } // namespace
@@ -140,7 +136,12 @@ bool MSComm::setPortOpen(bool open)
         return false;
     }
     const QString device = DeviceName();
-    m_port->setPortName(device);
+    if (device.isEmpty()) {
+        m_errorString = tr("No device");
+        m_openFailure = OpenFailure::NoDevice;
+        return false;
+    }
+    m_port->setPortName(OpenedName(device));
     m_settings.applyTo(*m_port);
     if (!m_port->open(QIODevice::ReadWrite)) {
         m_errorString = m_port->errorString();

@@ -36,6 +36,8 @@ QString KnownSettings(const QString &stored)
 
 QString DeviceForPort(int port)
 {
+    if (IniReadProblem())
+        return {};
     const QString mapped = ReadIniValue(Ini::PortsSection, Ini::PortKey(port));
     return mapped.isEmpty() ? MSComm::PlatformDevice(port) : mapped;
 }

@@ -27,7 +27,9 @@ StoredPort ReadStoredPort();
 QString KnownSettings(const QString &stored);
 
 // The device behind port number n as the settings file maps it: the value of
-// "COMn" in section "Ports", or else the platform's device for n.
+// "COMn" in section "Ports", or else the platform's device for n. Nothing when
+// the settings file is there but cannot be read: a mapping it may hold must not
+// be taken for no mapping, which would lead to another device.
 QString DeviceForPort(int port);
 
 // The devices the main window's port numbers lead to during a run. The port

@@ -77,6 +77,9 @@ Contents read(const QString &path)
 
 std::optional<QString> replace(const QString &path, const QByteArray &bytes)
 {
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return QStringLiteral("It is not a regular file");
     QSaveFile file(path);
     // Unbuffered, so that a refused write fails here and not in a flush at
     // commit time, whose failure would not stop the rename.

@@ -20,7 +20,10 @@ Contents read(const QString &path);
 
 // Replaces the file with `bytes` in one step: a temporary file beside it is
 // written, flushed to the disk and checked, and only then renamed over it.
-// The reason on failure, when the old file is untouched; nothing on success.
+// Only a regular file (or a link to one) is ever replaced: a folder, a pipe or
+// a device at the path is refused, since renaming over it would put a file in
+// its place. The reason on failure, when the old file is untouched; nothing
+// on success.
 std::optional<QString> replace(const QString &path, const QByteArray &bytes);
 
 // Why no new file can be made in the folder (full, read-only, missing), found

@@ -7,6 +7,7 @@
 #include "board/lcdfont.h"
 #include "support/mainwindowharness.h"
 #include "ui/custom/frmcustom.h"
+#include "ui/tools/frmconfig.h"
 #include "ui/tools/frmgraph.h"
 #include "ui/tools/frmscreen.h"
 
@@ -123,6 +124,24 @@ private slots:
             QCOMPARE(int(dot[size_t(r)]), r == 0 ? 0x10 : 0x00);
         }
         QVERIFY(!m_model->state().graphMode); // the load ends with GraphModeOff
+    }
+
+    // A start-up line that holds custom characters goes from vantor.ini into
+    // the board's start-up screen as it stands.
+    void startupScreenWithCustomCharacters()
+    {
+        const QByteArray line1("\x00Hi\x07", 4);
+        m_run->ini.setContents(m_run->ini.contents() + "[Startup]\nLine1=" + line1
+                               + "\nLine2=\x01\xE9t\xE9\n");
+        auto *config = openTool<frmConfig>("mnuConfig");
+        clickButton(config, "cmdSetLCD");
+        QTRY_COMPARE(QByteArray::fromStdString(m_model->stored().startup.rowText(0)),
+                     line1 + QByteArray(12, ' '));
+        QCOMPARE(QByteArray::fromStdString(m_model->stored().startup.rowText(1)),
+                 QByteArray("\x01\xE9t\xE9") + QByteArray(12, ' '));
+        QCOMPARE(m_run->boxes.count(), 0);
+        config->close();
+        QVERIFY(m_run->ini.contents().contains("Line1=" + line1 + "\n"));
     }
 
     void barGraph()

@@ -54,6 +54,8 @@ private slots:
     void oddFileStartsAndKeepsOtherLines_data();
     void oddFileStartsAndKeepsOtherLines();
     void unwritableFolderIsToldOnce_data();
+    void unreadableFileMapsNoPort_data();
+    void unreadableFileMapsNoPort();
     void unwritableFolderIsToldOnce();
 };
 
@@ -125,6 +127,34 @@ void tst_SettingsFaults::oddFileStartsAndKeepsOtherLines()
     const QByteArray written = run.ini.contents();
     QCOMPARE(written.size(), withPty(after, run.board.slavePath()).size());
     QVERIFY(written == withPty(after, run.board.slavePath()));
+}
+
+// A file that is there but cannot be read maps no port to a device: its
+// mapping is not taken for no mapping, which would lead to the platform's
+// device. The status bar says why.
+void tst_SettingsFaults::unreadableFileMapsNoPort_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    const QByteArray mark = "\xEF\xBB\xBF";
+    dataRow("two byte-order marks", mark + mark + "[Ports]\nCOM1=@PTY@\n");
+    QByteArray wide;
+    for (const char c : QByteArray("[Ports]\nCOM1=@PTY@\n"))
+        wide += QByteArray(1, c) + '\0';
+    dataRow("UTF-16 without a mark", wide);
+}
+
+void tst_SettingsFaults::unreadableFileMapsNoPort()
+{
+    QFETCH(QByteArray, contents);
+    MainWindowHarness run;
+    run.ini.setContents(contents);
+    run.start();
+
+    QVERIFY(!run.port->PortOpen());
+    QCOMPARE(run.shown("lblState"), QStringLiteral("Closed: no device"));
+    QVERIFY(run.shown("lblNote").contains(QStringLiteral("cannot be read, so no port leads")));
+    run.window->close();
+    QCOMPARE(run.ini.contents(), contents); // never rewritten
 }
 
 void tst_SettingsFaults::unwritableFolderIsToldOnce_data()

@@ -14,6 +14,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <unistd.h>
 
 namespace {
@@ -132,16 +134,44 @@ private slots:
                  device + ": " + reason + ".");
     }
 
-    // A user who may not open the device is told the group that owns it: a
-    // second process, as a user of no group, opens a pseudo-terminal of root's.
-    void permissionDeniedNamesTheGroup()
+    // A device reached through a link with a long path opens: the lock that
+    // marks it in use is named after the device itself, not after the link.
+    void aLongLinkToTheDeviceOpens()
     {
+        PtyPair pty;
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QString(120, u'd') + "/" + QString(120, u'e'));
+        QVERIFY(QDir().mkpath(folder));
+        const QString link = folder + "/board";
+        QVERIFY(QFile::link(pty.slavePath(), link));
+        MSComm port;
+        port.setDeviceResolver([&](int) { return link; });
+        QVERIFY2(port.setPortOpen(true), qPrintable(port.errorString()));
+        QVERIFY(port.setOutput("x"));
+        QCOMPARE(pty.readExactly(1), QByteArray("x"));
+    }
+
+    // A user who may not open the device is told the group that owns it when
+    // that group may read and write it, and otherwise that no group helps: a
+    // second process, as a user of no group, opens a pseudo-terminal of root's.
+    void permissionDeniedTellsWhoMayUseIt_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("advice"); // %1: the device's group
+        dataRow("group may read and write", 0660, "The device belongs to the group \"%1\"");
+        dataRow("owner only", 0600, "The device is open to no group, only to its owner \"root\"");
+    }
+
+    void permissionDeniedTellsWhoMayUseIt()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, advice);
         if (::getuid() != 0)
             QSKIP("needs root, to become a user who may not open the device");
         PtyPair pty;
-        const QString expected = pty.slavePath()
-                                 + ": permission denied. The device belongs to the group \""
-                                 + QFileInfo(pty.slavePath()).group() + "\"";
+        QCOMPARE(::chmod(QFile::encodeName(pty.slavePath()).constData(), mode_t(mode)), 0);
+        const QString expected = pty.slavePath() + ": permission denied. "
+                                 + advice.arg(QFileInfo(pty.slavePath()).group());
         const int exitCode = RunInChild([&] {
             if (::setgid(65534) != 0 || ::setuid(65534) != 0)
                 return 2;

@@ -251,6 +251,10 @@ private slots:
             << "file" << Utf16("[Settings]\nCommPort=2\n", QStringConverter::Utf16LE) + 'x';
         QTest::newRow("UTF-8 mark over Latin-1")
             << "file" << Utf8Mark + "[Settings]\nCommPort=2\nOwner=J\xFCrgen\n";
+        // Text whose encoding cannot be told for sure.
+        QTest::newRow("UTF-16 without a mark")
+            << "file" << Utf16("[Settings]\nCommPort=2\n", QStringConverter::Utf16LE).mid(2);
+        QTest::newRow("two marks") << "file" << Utf8Mark + Utf8Mark + "[Settings]\nCommPort=2\n";
     }
 
     void unreadableFileIsNotReplaced()

@@ -8,6 +8,8 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -99,25 +101,47 @@ private slots:
 
     // Choosing writes exactly one key, COM1 of [Ports], and only on "Choose";
     // the port then opens on the device at the current speed. A path that is
-    // no serial device is shown as such; nothing reaches any port.
+    // no serial device, or would not read back from the file as chosen, is
+    // refused and the dialog stays open; one that is not there is taken only
+    // when the operator says so. Nothing reaches any port.
     void chooserWritesOneKey_data()
     {
         QTest::addColumn<QString>("device");
-        QTest::addColumn<bool>("choose"); // false: Cancel
+        QTest::addColumn<int>("answer");  // to a question; Cancel: the dialog's own Cancel
+        QTest::addColumn<QString>("box"); // a phrase of the box shown; empty: none
+        QTest::addColumn<bool>("written");
         QTest::addColumn<QString>("state");
-
-        QTest::newRow("pseudo-terminal behind a link") << "@link" << true << "Open";
-        QTest::newRow("cancelled") << "@link" << false << "Open";
-        QTest::newRow("regular file") << "@dir/file" << true << "Closed: not a serial device";
-        QTest::newRow("folder") << "@dir" << true << "Closed: not a serial device";
-        QTest::newRow("/dev/null") << "/dev/null" << true << "Closed: not a serial device";
-        QTest::newRow("dangling link") << "@dir/dangling" << true << "Waiting for the device";
+        const int yes = QMessageBox::Yes;
+        const int no = QMessageBox::No;
+        const int cancel = QMessageBox::Cancel;
+        dataRow("pseudo-terminal behind a link", "@link", yes, "", true, "Open");
+        dataRow("cancelled", "@link", cancel, "", false, "Open");
+        dataRow("regular file", "@dir/file", yes, "is not a serial device (a regular file)", false,
+                "Open");
+        dataRow("folder", "@dir", yes, "is not a serial device (a folder)", false, "Open");
+        dataRow("/dev/null", "/dev/null", yes,
+                "is not a serial device (a device that is no serial line)", false, "Open");
+        dataRow("missing, not to be waited for", "@dir/dangling", no,
+                "does not exist now. Map COM 1 to it and wait for it?", false, "Open");
+        dataRow("missing, to be waited for", "@dir/dangling", yes,
+                "does not exist now. Map COM 1 to it and wait for it?", true,
+                "Waiting for the device");
+        dataRow("outer blanks kept", "@dir/ board ", yes, "does not exist now", true,
+                "Waiting for the device");
+        dataRow("outside Latin-1 kept", QString::fromUtf8("@dir/\u30dc\u30fc\u30c9"), yes,
+                "does not exist now", true, "Waiting for the device");
+        dataRow("a line break", "@dir/a\nb", yes,
+                "cannot be kept in the settings file: its name holds a line break", false, "Open");
+        dataRow("longer than a setting holds", "@dir/" + QString(250, u'x'), yes,
+                "its name is longer than the 254 characters a setting holds", false, "Open");
     }
 
     void chooserWritesOneKey()
     {
         QFETCH(QString, device);
-        QFETCH(bool, choose);
+        QFETCH(int, answer);
+        QFETCH(QString, box);
+        QFETCH(bool, written);
         QFETCH(QString, state);
         TestDevices devices;
         PtyLink other;
@@ -129,19 +153,30 @@ private slots:
         QVERIFY(chooser->isVisible());
         QCOMPARE(chooser->findChild<QLineEdit *>("txtDevice")->text(), run.board.slavePath());
 
-        retype(chooser->findChild<QLineEdit *>("txtDevice"), device);
-        clickButton(chooser, choose ? "cmdChoose" : "cmdCancel");
-        QVERIFY(!chooser->isVisible());
-        const QByteArray after =
-            choose ? QByteArray(before).replace(QFile::encodeName(run.board.slavePath()),
-                                                QFile::encodeName(device))
-                   : before;
-        QCOMPARE(run.ini.contents(), after);
+        auto *field = chooser->findChild<QLineEdit *>("txtDevice");
+        field->selectAll();
+        QGuiApplication::clipboard()->setText(device); // a path is pasted, line break and all
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        run.boxes.answer(QMessageBox::StandardButton(answer));
+        clickButton(chooser, answer == QMessageBox::Cancel ? "cmdCancel" : "cmdChoose");
+        QCOMPARE(run.boxes.count(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty())
+            QVERIFY2(run.boxes.texts().first().contains(box),
+                     qPrintable(run.boxes.texts().first()));
+        if (chooser->isVisible()) // refused or not confirmed: the operator may try again
+            clickButton(chooser, "cmdCancel");
+        QByteArray stored = device.toUtf8();
+        if (device != device.trimmed())
+            stored = '"' + stored + '"';
+        QCOMPARE(run.ini.contents(),
+                 written ? QByteArray(before).replace(run.board.slavePath().toUtf8(), stored)
+                         : before);
+        if (written)
+            QCOMPARE(ReadIniValue("Ports", "COM1"), device);
         QCOMPARE(run.shown("lblState"), state);
-        QCOMPARE(run.boxes.count(), 0);
         QVERIFY(run.takeWrites().isEmpty());
         QCOMPARE(run.stray(), QByteArray());
-        if (choose && state == "Open") {
+        if (written && state == "Open") {
             run.click("cmdClearLCD");
             QCOMPARE(other.board().readExactly(1), hex("0D"));
         }

@@ -1,5 +1,8 @@
 #include "ui/main/devicechooser.h"
 
+#include "link/devicechoice.h"
+#include "ui/msgbox.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -63,6 +66,7 @@ void DeviceChooser::initConnections()
 
 void DeviceChooser::present(int port, const QString &device)
 {
+    m_port = port;
     lblPrompt->setText(u"Serial devices present; the one chosen becomes COM %1:"_s.arg(port));
     txtDevice->setText(device);
     refreshList();
@@ -100,10 +104,21 @@ void DeviceChooser::lstDevices_Select()
         txtDevice->setText(picked.first()->text(0));
 }
 
+// Blanks at the ends of the path are part of it: a device name may have them.
 void DeviceChooser::cmdChoose_Click()
 {
-    const QString device = txtDevice->text().trimmed();
-    if (device.isEmpty())
+    const QString device = txtDevice->text();
+    if (device.trimmed().isEmpty())
+        return;
+    const DeviceChoiceCheck check = CheckDeviceChoice(device, m_port);
+    if (check.verdict == DeviceChoiceCheck::Refuse) {
+        MsgBox(this, check.message, QMessageBox::Warning);
+        return;
+    }
+    if (check.verdict == DeviceChoiceCheck::AskFirst
+        && MsgBox(this, check.message, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+                  QMessageBox::No)
+               != QMessageBox::Yes)
         return;
     accept();
     emit deviceChosen(device);

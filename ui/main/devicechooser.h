@@ -14,7 +14,9 @@ class QTreeWidget;
 // manufacturer, serial number, USB vendor:product), kept up to date while
 // the dialog is open as devices are plugged and unplugged, and a field for
 // any other path (a link, a pseudo-terminal). "Choose" hands over the path in
-// the field; picking a device puts its path there. Shown with present(), which
+// the field, as typed, once it is fit to be the port's device (see
+// CheckDeviceChoice); otherwise the operator is told why and the dialog stays
+// open. Picking a device puts its path there. Shown with present(), which
 // returns at once, so the main window and tests go on meanwhile. Object
 // names: lstDevices, txtDevice, cmdChoose, cmdCancel.
 class DeviceChooser : public QDialog
@@ -47,4 +49,5 @@ private:
     QPushButton *cmdCancel = nullptr;
     QTimer m_refresh;
     QList<SerialDevice> m_shown;
+    int m_port = 0;
 };

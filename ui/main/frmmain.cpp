@@ -109,6 +109,7 @@ void frmMain::Form_Load()
     // is not there yet is waited for.
     m_devices.choose(port);
     m_watch.open();
+    TellUnreadableSettings();
     CheckMenuItem(mnuBaudRate, strCommSettings == Settings9600 ? 0 : 1);
     ReadBacklightSettings();
     BacklightLevel->setEnabled(false);

@@ -100,6 +100,7 @@ private:
     void mnuChooseDevice_Click();
     void DeviceChooser_Chosen(const QString &path);
     void ShowPortDevices();
+    void TellUnreadableSettings();
     void ReadFollowSetting();
     void mnuFollowSpeed_Click(bool checked);
     void DeviceSpeedSent(const QString &settings);

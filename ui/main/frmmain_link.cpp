@@ -61,6 +61,15 @@ void frmMain::ShowPortDevices()
     }
 }
 
+// A settings file that is there but cannot be read maps no port to a device
+// (see DeviceForPort); the status bar says why the port leads nowhere.
+void frmMain::TellUnreadableSettings()
+{
+    if (const auto problem = IniReadProblem())
+        m_statusBar->showNote(
+            u"%1 cannot be read, so no port leads to a device: %2"_s.arg(IniPath(), *problem));
+}
+
 void frmMain::ReadFollowSetting()
 {
     const QString stored = ReadIniValue(Ini::SettingsSection, Ini::FollowBoardSpeedKey);

@@ -42,6 +42,7 @@ void frmMain::mnuPort_Click(int index)
     CheckMenuItem(mnuPort, index);
     strCommPort = QString::number(index);
     m_devices.choose(index);
+    TellUnreadableSettings();
     if (!MSComm1.setCommPort(index) || !m_watch.open())
         TellPortError();
 }
