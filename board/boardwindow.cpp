@@ -68,16 +68,17 @@ QSpinBox *countBox(const QString &name)
 
 } // namespace
 
-BoardWindow::BoardWindow(BoardHost &host, const QString &linkText, QWidget *parent)
+BoardWindow::BoardWindow(BoardHost &host, const QString &linkPath, const QString &devicePath,
+                         QWidget *parent)
     : QWidget(parent), m_host(host), m_lcd(new LcdWidget(host.model())),
       m_powerCycle(new QPushButton(tr("Power cycle"))), m_status(new QLabel),
       m_mismatch(new QLabel(tr("speed mismatch"))), m_log(new QPlainTextEdit),
       m_logTimer(new QTimer(this))
 {
-    setWindowTitle(tr("VantorBoard"));
+    setWindowTitle(tr("VantorBoard — %1").arg(linkPath));
     setUpStatus();
     setUpLog();
-    buildLayout(linkText);
+    buildLayout(linkPath + QStringLiteral(" -> ") + devicePath);
     initConnections();
     refresh();
 }

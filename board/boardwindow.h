@@ -18,8 +18,10 @@ class BoardWindow : public QWidget
     Q_OBJECT
 
 public:
-    // linkText tells where the panel finds the board ("/tmp/vantorboard -> /dev/pts/3").
-    BoardWindow(BoardHost &host, const QString &linkText, QWidget *parent = nullptr);
+    // The title names the link the panel opens ("VantorBoard — /tmp/vantorboard"),
+    // so that boards side by side tell apart; the log's heading adds its device.
+    BoardWindow(BoardHost &host, const QString &linkPath, const QString &devicePath,
+                QWidget *parent = nullptr);
 
 private:
     void setUpStatus();

@@ -77,7 +77,7 @@ int run(const BoardOptions &options)
     const QString where = link.linkPath() + QStringLiteral(" -> ") + link.devicePath();
     std::unique_ptr<BoardWindow> window;
     if (!options.headless) {
-        window = std::make_unique<BoardWindow>(host, where);
+        window = std::make_unique<BoardWindow>(host, link.linkPath(), link.devicePath());
         window->show();
     }
     printLines({QStringLiteral("VantorBoard: ") + where}, stderr);

@@ -1,6 +1,7 @@
 #include "ui/toolwindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QWindow>
 
 ToolWindow::ToolWindow(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -29,6 +30,17 @@ void ToolWindow::closeEvent(QCloseEvent *event)
         Form_Unload();
     }
     event->accept();
+}
+
+// Escape reaches the window when the control that has the focus does not use
+// it (an open picker list closes on it first); close() then runs the same
+// closeEvent as the title bar's close button.
+void ToolWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel))
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 // Qt drops the native window when a window closes but keeps its window handle,

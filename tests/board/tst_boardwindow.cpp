@@ -45,6 +45,7 @@ private slots:
     void logListsCommandsWithAnswers();
     void logFloodShowsItsLatestLines();
     void displayShowsTextAndBacklight();
+    void titleNamesTheLink();
 
 private:
     template <typename T> T *child(const char *name)
@@ -63,7 +64,8 @@ void tst_BoardWindow::init()
     m_model = new BoardModel;
     m_host = new BoardHost(*m_model);
     m_host->setLogging(true);
-    m_window = new BoardWindow(*m_host, QStringLiteral("test"));
+    m_window =
+        new BoardWindow(*m_host, QStringLiteral("/tmp/test-board"), QStringLiteral("/dev/pts/9"));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -135,7 +137,8 @@ void tst_BoardWindow::largeStartingCountsShownAsAnswered()
     delete m_window;
     m_host->setVoltageCount(40000);
     m_host->setCurrentCount(65535);
-    m_window = new BoardWindow(*m_host, QStringLiteral("test"));
+    m_window =
+        new BoardWindow(*m_host, QStringLiteral("/tmp/test-board"), QStringLiteral("/dev/pts/9"));
     QCOMPARE(child<QSpinBox>("voltageCount")->value(), 40000);
     QCOMPARE(child<QSpinBox>("currentCount")->value(), 65535);
     QCOMPARE(receive(Bytes({0xFE, 0x0B, 0xFE, 0x0D})), Bytes({0, 0x9C, 0x40, 0, 0xFF, 0xFF}));
@@ -219,6 +222,12 @@ void tst_BoardWindow::displayShowsTextAndBacklight()
     receive(Bytes({0xFE, 0x06, 0xFE, 0x28, 50}));
     const double dim = MeanLightness(lcd);
     QVERIFY(dim < blank);
+}
+
+// Two boards side by side tell apart by the link each publishes.
+void tst_BoardWindow::titleNamesTheLink()
+{
+    QCOMPARE(m_window->windowTitle(), QString::fromUtf8("VantorBoard — /tmp/test-board"));
 }
 
 QTEST_MAIN(tst_BoardWindow)

@@ -240,6 +240,9 @@ void frmMain::initConnections()
     connect(&MSComm1, &MSComm::inputArrived, m_traffic, &TrafficModel::received);
 
     connect(cmdSendAscii, &QPushButton::clicked, this, &frmMain::cmdSendAscii_Click);
+    // Enter in either line presses "Send".
+    connect(txtLine1, &QLineEdit::returnPressed, cmdSendAscii, &QPushButton::click);
+    connect(txtLine2, &QLineEdit::returnPressed, cmdSendAscii, &QPushButton::click);
     connect(cmdClearLCD, &QPushButton::clicked, this, &frmMain::cmdClearLCD_Click);
     connect(optCursor, &QButtonGroup::idClicked, this, &frmMain::optCursor_Click);
     connect(cmdSetCursor, &QPushButton::clicked, this, &frmMain::cmdSetCursor_Click);
