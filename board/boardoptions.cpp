@@ -21,10 +21,12 @@ constexpr Option Options[] = {
     {"voltage", "count", "Count of the 0-10 V input, 0 to 65535."},
     {"current", "count", "Count of the 0-20 mA input, 0 to 65535."},
     {"help", nullptr, "Show this help."},
+    {"version", nullptr, "Show the version (also -V)."},
 };
 
 void addOptions(QCommandLineParser &parser)
 {
+    parser.addOption({QStringLiteral("V"), QStringLiteral("Show the version.")});
     for (const Option &option : Options) {
         if (option.valueName)
             parser.addOption({QString::fromLatin1(option.name),
@@ -67,6 +69,7 @@ std::optional<BoardOptions> BoardOptions::parse(const QStringList &arguments, QS
     options.headless = parser.isSet(QStringLiteral("headless"));
     options.trace = parser.isSet(QStringLiteral("trace"));
     options.help = parser.isSet(QStringLiteral("help"));
+    options.version = parser.isSet(QStringLiteral("version")) || parser.isSet(QStringLiteral("V"));
     const auto speed = number(parser, "speed", 9600, 19200, 0);
     const auto inputs = number(parser, "inputs", 0, 255, 0);
     const auto voltage = number(parser, "voltage", 0, 65535, 0);

@@ -15,6 +15,7 @@ struct BoardOptions
     bool headless = false;
     bool trace = false;
     bool help = false;
+    bool version = false;
     int speed = 0; // 9600 or 19200 overrides the stored speed at start; 0 keeps it
     int inputs = 0;
     int voltageCount = 0;

@@ -22,7 +22,8 @@ namespace {
 bool needsNoWindow(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i)
-        for (const char *option : {"--headless", "-headless", "--help", "-help"})
+        for (const char *option :
+             {"--headless", "-headless", "--help", "-help", "--version", "-version", "-V"})
             if (std::strcmp(argv[i], option) == 0)
                 return true;
     return false;
@@ -94,6 +95,10 @@ int runWithArguments()
     }
     if (options->help) {
         printLines({BoardOptions::helpText()}, stdout);
+        return 0;
+    }
+    if (options->version) {
+        printLines({QStringLiteral("VantorBoard " VANTOR_VERSION)}, stdout);
         return 0;
     }
     return run(*options);

@@ -1,8 +1,8 @@
 #include "ctl/ctlhelp.h"
 
 #include "ctl/ctloutput.h"
-#include "ctl/ctlrun.h"
-#include "ctl/subcommands.h"
+#include "protocol/line/commandset.h"
+#include "protocol/line/lineargs.h"
 
 namespace {
 
@@ -19,9 +19,13 @@ Options:
   --timeout MS        wait at most MS ms for a reply or for the board to
                       take data (default 500)
   --json              print a read's value as one JSON object
+  -e, --escapes       read \1 to \8 (custom characters), \\ and \xHH in texts
   --dry-run           print the bytes in hexadecimal, one line a write,
                       instead of opening the port
+  --direct            open the device even when VantorApp or vantorctl
+                      serve has it, instead of going through that program
   --help, -h          this help; with a command, that command's help
+  --version, -V       the version
   --                  every argument after it is a command word, also one
                       that begins with --
 
@@ -31,16 +35,18 @@ Commands:
 const char *const Closing = R"(
 "vantorctl COMMAND --help" or "vantorctl help COMMAND" tells more.
 
-Texts take printable Latin-1 characters, 16 a display line and 40 a scroll
-text; numbers are decimal, 0 to 255, a fraction rounded (halves to even).
+Texts take Latin-1 characters, 16 a display line and 40 a scroll text;
+numbers are whole and decimal, each within the range its command gives.
 Everything is checked before the port is opened, so a bad argument sends
-nothing.
+nothing. When a program owns the port (VantorApp, or vantorctl serve), the
+command goes through it, at the speed it has the port at.
 
-With - the commands come from standard input, one a line, with shell-like
-quoting ('...', "...", \); empty lines and lines beginning with # are
-skipped. The port stays open. Each line is checked before any of its bytes
-go out; a bad line is told on standard error and skipped, and the rest go
-on. --json, --timeout and --help may stand on a line.
+With - the commands come from standard input, one a line (at most 64 KiB),
+with shell-like quoting ('...', "...", $'...', \); empty lines and lines
+beginning with # are skipped. The port stays open. Each line is checked
+before any of its bytes go out; a bad line is told on standard error and
+skipped, and the rest go on. --json, --timeout, -e and --help may stand on a
+line.
 
 Exit status:
   0  done
@@ -54,29 +60,20 @@ With -, the status of the first line that failed.
 
 QString OverallHelp()
 {
-    QString help = QLatin1String(Usage);
-    for (const SubCommand &command : SubCommands()) {
-        const QString call = QStringLiteral("%1 %2").arg(command.name, command.synopsis).trimmed();
-        help += QStringLiteral("  %1\n      %2\n").arg(call, command.summary);
-    }
-    return help + QLatin1String(Closing);
+    return QLatin1String(Usage) + LineCommandList() + QLatin1String(Closing);
 }
 
-std::optional<int> AnswerHelp(const CtlOptions &options)
+int PrintHelp(const QString &topic)
 {
-    const bool helpWord = options.words.value(0) == u"help";
-    if (!options.help && !helpWord)
-        return std::nullopt;
-    const QString topic = options.words.value(helpWord ? 1 : 0);
     if (topic.isEmpty()) {
         PrintResult(OverallHelp());
-        return ExitDone;
+        return StatusDone;
     }
-    const SubCommand *command = FindSubCommand(topic);
+    const LineCommandInfo *command = FindLineCommand(topic);
     if (!command) {
-        PrintError(QStringLiteral("no help on \"%1\": there is no such command").arg(topic));
-        return ExitBadArguments;
+        PrintError(QStringLiteral("no help on %1: there is no such command").arg(Shown(topic)));
+        return StatusBadArguments;
     }
-    PrintResult(SubCommandHelp(*command));
-    return ExitDone;
+    PrintResult(LineCommandHelp(*command));
+    return StatusDone;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ctl/ctlcommand.h"
+#include "protocol/line/linecommand.h"
+#include "protocol/line/lineresult.h"
 
 #include <QString>
 
@@ -12,4 +13,8 @@ void PrintResult(const QString &line);
 // "vantorctl: " and the message, on standard error.
 void PrintError(const QString &message);
 // The command's writes in hexadecimal ("FE 2F 05"), one line each.
-void PrintWrites(const CtlCommand &command);
+void PrintWrites(const LineCommand &command);
+// What a command came to: a read's value (in JSON with json) on standard
+// output, an error after where ("line 3: ") on standard error; nothing for a
+// command done that reads nothing. The answer's status.
+int PrintAnswer(const LineAnswer &answer, bool json, const QString &where);

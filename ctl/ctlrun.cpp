@@ -1,11 +1,13 @@
 #include "ctl/ctlrun.h"
 
 #include "ctl/ctlhelp.h"
-#include "ctl/ctllink.h"
-#include "ctl/ctloptions.h"
 #include "ctl/ctloutput.h"
-#include "ctl/execute.h"
 #include "ctl/inputsession.h"
+#include "ctl/linkchoice.h"
+#include "protocol/line/commandset.h"
+#include "protocol/line/linerequest.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -13,14 +15,21 @@ namespace {
 // the port is opened, so a bad argument sends nothing.
 int RunOneCommand(const CtlOptions &options)
 {
-    int status = ExitDone;
-    const auto command = CommandToSend(options, {}, &status);
-    if (!command)
+    QString error;
+    const auto command = BuildFromWords(options.line.words, {options.line.escapes}, &error);
+    if (!command) {
+        PrintError(error);
+        return StatusBadArguments;
+    }
+    if (options.dryRun) {
+        PrintWrites(*command);
+        return StatusDone;
+    }
+    int status = StatusDone;
+    const auto link = OpenLink(options, &status);
+    if (!link)
         return status;
-    CtlLink link(options.timeoutMs);
-    if (const int opened = OpenChosenPort(link, options); opened != ExitDone)
-        return opened;
-    return Execute(link, *command, options, {});
+    return PrintAnswer(link->carryOut(options.line, *command), options.line.json, {});
 }
 
 } // namespace
@@ -28,18 +37,22 @@ int RunOneCommand(const CtlOptions &options)
 int RunCtl(const QStringList &arguments)
 {
     QString error;
-    const auto options = ParseOptions(arguments, OptionScope::CommandLine, CtlOptions(), &error);
+    const auto options = ParseCommandLine(arguments, &error);
     if (!options) {
         PrintError(error + QStringLiteral(" (vantorctl --help tells more)"));
-        return ExitBadArguments;
+        return StatusBadArguments;
     }
-    if (const auto helped = AnswerHelp(*options))
-        return *helped;
+    if (options->version) {
+        PrintResult(QStringLiteral("vantorctl ") + QCoreApplication::applicationVersion());
+        return StatusDone;
+    }
+    if (const auto topic = HelpTopic(options->line))
+        return PrintHelp(*topic);
     if (options->fromInput)
         return RunInputSession(*options);
-    if (options->words.isEmpty()) {
+    if (options->line.words.isEmpty()) {
         PrintError(QStringLiteral("no command given (vantorctl --help lists them)"));
-        return ExitBadArguments;
+        return StatusBadArguments;
     }
     return RunOneCommand(*options);
 }

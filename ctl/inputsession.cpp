@@ -1,90 +1,78 @@
 #include "ctl/inputsession.h"
 
+#include "ctl/boundedline.h"
 #include "ctl/ctlhelp.h"
-#include "ctl/ctllink.h"
 #include "ctl/ctloutput.h"
-#include "ctl/ctlrun.h"
-#include "ctl/execute.h"
-#include "ctl/inputline.h"
-
-#include <cstdio>
-#include <cstdlib>
-#include <optional>
+#include "ctl/linkchoice.h"
+#include "protocol/line/linerequest.h"
 
 namespace {
-
-// The next line of standard input, read as soon as it is whole: a script may
-// wait for a read's result before it writes the next line. (getline() of
-// the C library rather than iostreams, whose set-up costs every start.)
-std::optional<QString> NextInputLine()
-{
-    char *line = nullptr;
-    size_t capacity = 0;
-    const ssize_t length = ::getline(&line, &capacity, stdin);
-    std::optional<QString> text;
-    if (length >= 0)
-        text = QString::fromUtf8(line, length);
-    std::free(line);
-    return text;
-}
 
 class InputSession
 {
 public:
-    explicit InputSession(const CtlOptions &options) : m_options(options), m_link(options.timeoutMs)
-    {
-    }
+    explicit InputSession(const CtlOptions &options) : m_options(options) {}
 
     int run();
 
 private:
-    int runLine(const QString &line);
+    int runLine(const BoundedLineReader::Line &line);
     QString where() const { return QStringLiteral("line %1: ").arg(m_lineNumber); }
 
     const CtlOptions &m_options;
-    CtlLink m_link;
+    std::unique_ptr<CtlLink> m_link;
     int m_lineNumber = 0;
 };
 
 int InputSession::run()
 {
-    if (!m_options.words.isEmpty()) {
+    if (!m_options.line.words.isEmpty()) {
         PrintError(QStringLiteral("- takes no command: the commands come from standard input"));
-        return ExitBadArguments;
+        return StatusBadArguments;
     }
     if (!m_options.dryRun) {
-        if (const int opened = OpenChosenPort(m_link, m_options); opened != ExitDone)
-            return opened;
+        int status = StatusDone;
+        m_link = OpenLink(m_options, &status);
+        if (!m_link)
+            return status;
     }
-    int status = ExitDone;
-    while (const auto line = NextInputLine()) {
+    int status = StatusDone;
+    BoundedLineReader input(stdin);
+    while (const auto line = input.next()) {
         ++m_lineNumber;
         const int lineStatus = runLine(*line);
-        if (status == ExitDone)
+        if (status == StatusDone)
             status = lineStatus;
-        if (!m_options.dryRun && !m_link.isOpen())
+        if (m_link && !m_link->isOpen())
             break;
     }
     return status;
 }
 
-int InputSession::runLine(const QString &line)
+int InputSession::runLine(const BoundedLineReader::Line &line)
 {
-    QString error;
-    const auto words = InputLineWords(line, &error);
-    const auto options =
-        words ? ParseOptions(*words, OptionScope::InputLine, m_options, &error) : std::nullopt;
-    if (!options) {
-        PrintError(where() + error);
-        return ExitBadArguments;
+    if (line.tooLong) {
+        PrintError(
+            where()
+            + QStringLiteral("longer than %1 bytes; skipped").arg(BoundedLineReader::MaxBytes));
+        return StatusBadArguments;
     }
-    if (options->words.isEmpty() && !options->help)
-        return ExitDone;
-    if (const auto helped = AnswerHelp(*options))
-        return *helped;
-    int status = ExitDone;
-    const auto command = CommandToSend(*options, where(), &status);
-    return command ? Execute(m_link, *command, *options, where()) : status;
+    QString error;
+    const auto request = ParseLine(line.text, m_options.line, &error);
+    if (!request) {
+        PrintError(where() + error);
+        return StatusBadArguments;
+    }
+    if (request->helpTopic)
+        return PrintHelp(*request->helpTopic);
+    if (!request->command)
+        return StatusDone;
+    if (m_options.dryRun) {
+        PrintWrites(*request->command);
+        return StatusDone;
+    }
+    return PrintAnswer(m_link->carryOut(request->options, *request->command), request->options.json,
+                       where());
 }
 
 } // namespace

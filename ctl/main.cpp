@@ -9,5 +9,6 @@ int main(int argc, char *argv[])
     // The panel's name, so that an installed vantorctl finds the panel's
     // settings in the same user folder.
     QCoreApplication::setApplicationName(QStringLiteral("VantorApp"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTOR_VERSION));
     return RunCtl(QCoreApplication::arguments().mid(1));
 }

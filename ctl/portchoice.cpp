@@ -43,18 +43,29 @@ QString ChosenSettings(const QString &speed)
     return ReadStoredPort().settings;
 }
 
+// Whether the settings are needed at all: --port with a device and --speed
+// take nothing from the file.
+bool NeedsSettingsFile(const CtlOptions &options)
+{
+    return options.port.isEmpty() || ComNumber(options.port) || options.speed.isEmpty();
+}
+
 } // namespace
 
 std::optional<PortChoice> ChoosePort(const CtlOptions &options, QString *error)
 {
     if (!options.iniFile.isEmpty()) {
-        const QFileInfo file(options.iniFile);
-        if (!file.isFile() || !file.isReadable()) {
-            *error = QStringLiteral("--ini %1: no settings file that can be read there")
-                         .arg(options.iniFile);
+        if (!QFileInfo::exists(options.iniFile)) {
+            *error = QStringLiteral("--ini %1: there is no such file").arg(options.iniFile);
             return std::nullopt;
         }
         SetIniFile(options.iniFile);
+    }
+    if (NeedsSettingsFile(options)) {
+        if (const auto problem = IniReadProblem()) {
+            *error = QStringLiteral("%1 cannot be read: %2").arg(IniPath(), *problem);
+            return std::nullopt;
+        }
     }
     const auto device = ChosenDevice(options.port, error);
     if (!device)

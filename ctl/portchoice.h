@@ -16,5 +16,6 @@ struct PortChoice
 // without them the panel's own choice from the vantor.ini the panel uses (or
 // the file --ini names): "CommPort" (1 to 6, else 1) mapped through [Ports],
 // and "Setting" (else 9600 bit/s). No value, with *error set, for a COMn out
-// of range or an --ini file that cannot be read.
+// of range, or a settings file that is there but cannot be read (a default
+// device in its place could be another program's).
 std::optional<PortChoice> ChoosePort(const CtlOptions &options, QString *error);

@@ -98,6 +98,15 @@ public:
     // ("Waiting for /dev/ttyUSB0 to appear."); empty when it has nothing to add.
     QString ClosedNote() const { return m_closedNote; }
     void setClosedNote(const QString &note) { m_closedNote = note; }
+    // Who the writes and the bytes received are for while another program's
+    // command runs ("vantorctl 4711"); empty for the owner's own. A monitor
+    // reads it when it hears of a write or of bytes received.
+    QString Origin() const { return m_origin; }
+    void setOrigin(const QString &origin) { m_origin = origin; }
+    // True while a reader other than the owner's read-outs waits for a reply:
+    // the bytes received are its, and the owner's receive handler leaves them.
+    bool ReceiveClaimed() const { return m_receiveClaimed; }
+    void setReceiveClaimed(bool claimed) { m_receiveClaimed = claimed; }
     // Why the last opening failed; None after one that succeeded.
     OpenFailure LastOpenFailure() const { return m_openFailure; }
 
@@ -135,4 +144,6 @@ private:
     OpenFailure m_openFailure = OpenFailure::None;
     PortActivity m_activity;
     QString m_closedNote;
+    QString m_origin;
+    bool m_receiveClaimed = false;
 };

@@ -15,6 +15,11 @@ QByteArray command(Code code, quint8 parameter)
     return command(code).append(char(parameter));
 }
 
+QByteArray command(Code code, quint8 first, quint8 second)
+{
+    return command(code, first).append(char(second));
+}
+
 QByteArray control(Control code)
 {
     return QByteArray(1, char(code));

@@ -66,6 +66,8 @@ inline constexpr int CustomCharRows = 8;
 QByteArray command(Code code);
 // FE code n
 QByteArray command(Code code, quint8 parameter);
+// FE code n m
+QByteArray command(Code code, quint8 first, quint8 second);
 // The control code as a one-byte string.
 QByteArray control(Control code);
 // FE C8+k: the start of user screen k (k = 0 is the start-up screen).

@@ -72,11 +72,11 @@ private slots:
                 QStringList{"text \"0123456789abcdefx\""});
         dataRow("clear, cursor", QStringList{"clear"}, QStringList{"ClearDisplay"});
         dataRow("cursor", QStringList{"cursor", "block"}, QStringList{"CursorBlockBlink"});
-        dataRow("goto, halves to even", QStringList{"goto", "1", "14.5"},
+        dataRow("goto", QStringList{"goto", "1", " 14 "},
                 QStringList{"SetCursorPosition row 1, column 14"});
         dataRow("delete-column", QStringList{"delete-column", "3"}, QStringList{"DeleteColumn 3"});
         dataRow("screen", QStringList{"screen", "4"}, QStringList{"ShowScreen 4"});
-        dataRow("backlight level", QStringList{"backlight", "99.5"},
+        dataRow("backlight level", QStringList{"backlight", "100"},
                 QStringList{"SetBrightness 100"});
         dataRow("backlight off", QStringList{"backlight", "off"}, QStringList{"BacklightOff"});
         dataRow("auto-off", QStringList{"auto-off", "0"}, QStringList{"SetAutoOff 0 s"});
@@ -126,7 +126,7 @@ private slots:
             << QStringList{"--json", "read", "inputs"} << "{\"kind\":\"inputs\",\"value\":5}\n";
         QTest::newRow("voltage, json")
             << QStringList{"read", "voltage", "--json"}
-            << "{\"kind\":\"voltage\",\"count\":50,\"value\":0.49,\"unit\":\"V\"}\n";
+            << "{\"count\":50,\"kind\":\"voltage\",\"unit\":\"V\",\"value\":0.49}\n";
     }
 
     void readsPrintTheReadOut()
@@ -145,7 +145,7 @@ private slots:
     {
         const CtlRun run = onBoard({"-"}, "text 'a b' \"c\\\"d\"\n"
                                           "# a comment, then an empty line\n\n"
-                                          "goto 2 ROW\n"
+                                          "goto 1 ROW\n"
                                           "--json read current\n"
                                           "device-speed 19200\n"
                                           "read inputs\n"
@@ -153,12 +153,45 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.startsWith("vantorctl: line 4: goto: COL \"ROW\""), qPrintable(run.err));
         QCOMPARE(run.out,
-                 "{\"kind\":\"current\",\"count\":1000,\"value\":20,\"unit\":\"mA\"}\n5\n");
+                 "{\"count\":1000,\"kind\":\"current\",\"unit\":\"mA\",\"value\":20}\n5\n");
         QTRY_VERIFY2_WITH_TIMEOUT(
             traced({"text \"a b\"", "NewLine", "text \"c\\x22d\"", "ReadCurrent",
                     "SetDeviceBaud19200", "ReadInputs -> 05", "SetDeviceBaud9600"}),
             qPrintable(m_trace.mid(m_mark)), 10000);
         QVERIFY(!m_trace.mid(m_mark).contains("SetCursorPosition"));
+    }
+
+    // What vantorctl tells without any port: the bytes of a dry run (-e reads
+    // escapes in texts), its version, and a line too long for standard input.
+    void answersWithoutAPort_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        dataRow("escapes", QStringList{"-e", "--dry-run", "text", "\\1A\\x41\\\\", "\\8"},
+                QByteArray(), "00 41 41 5C 0C\n07\n", "");
+        dataRow("no escapes without -e", QStringList{"--dry-run", "text", "\\1"}, QByteArray(),
+                "5C 31 0C\n", "");
+        dataRow("escapes on a line", QStringList{"--dry-run", "-"},
+                QByteArray("-e startup '\\2' x\n"), "FE C8\n01 0D\n78 FF\n", "");
+        dataRow("version", QStringList{"--version"}, QByteArray(), "vantorctl 1.0\n", "");
+        dataRow("-V", QStringList{"-V"}, QByteArray(), "vantorctl 1.0\n", "");
+        dataRow("a line over 64 KiB", QStringList{"--dry-run", "-"},
+                QByteArray(70000, 'x') + "\nclear\n", "0D\n",
+                "vantorctl: line 1: longer than 65536 bytes; skipped\n");
+    }
+
+    void answersWithoutAPort()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const CtlRun run = RunCtl(arguments, input);
+        QCOMPARE(run.err, err);
+        QCOMPARE(run.out, out);
+        QCOMPARE(run.exitCode, err.isEmpty() ? 0 : 2);
     }
 
     void badArgumentsSendNothing_data()
@@ -169,10 +202,21 @@ private slots:
         QTest::newRow("long scroll text")
             << QStringList{"scroll", "left", QString(41, u'x'), ""} << "TEXT1 has 41";
         QTest::newRow("outside Latin-1") << QStringList{"startup", "20 €", ""} << "LINE1: \"€\"";
-        QTest::newRow("command byte") << QStringList{"text", QString(QChar(0xFF))} << "code FF";
-        QTest::newRow("control code") << QStringList{"define-screen", "1", "", "\t"} << "code 09";
+        QTest::newRow("command prefix") << QStringList{"text", QString(QChar(0xFE))} << "code FE";
+        QTest::newRow("end of line in a definition")
+            << QStringList{"define-screen", "1", "", "\r"} << "code 0D";
         QTest::newRow("not a number") << QStringList{"goto", "1", "x"} << "COL \"x\"";
-        QTest::newRow("above 255") << QStringList{"auto-off", "255.5"} << "SECONDS \"255.5\"";
+        QTest::newRow("a fraction is not rounded")
+            << QStringList{"goto", "1", "1.5"} << "COL \"1.5\" is not a whole number from 0 to 15";
+        QTest::newRow("no such row") << QStringList{"delete-row", "2"} << "ROW \"2\"";
+        QTest::newRow("no such column") << QStringList{"bar", "0", "16", "5"} << "COL \"16\"";
+        QTest::newRow("bar too long") << QStringList{"bar", "0", "0", "81"} << "LENGTH \"81\"";
+        QTest::newRow("above 255") << QStringList{"auto-off", "256"} << "SECONDS \"256\"";
+        QTest::newRow("control bytes shown escaped")
+            << QStringList{"goto", "\x1b[31m", "0"} << "ROW \"\\x1B[31m\"";
+        QTest::newRow("not an escape") << QStringList{"-e", "text", "a\\q"} << "LINE1: \"\\q\"";
+        QTest::newRow("a near command")
+            << QStringList{"txt", "a"} << "unknown command \"txt\"; did you mean \"text\"?";
         QTest::newRow("no such screen")
             << QStringList{"define-screen", "11", "a", "b"} << "N \"11\"";
         QTest::newRow("no such output") << QStringList{"outputs", "Out1,Out4"} << "Out1,Out4";
@@ -185,6 +229,8 @@ private slots:
         QTest::newRow("speed") << QStringList{"--speed", "4800", "clear"} << "--speed \"4800\"";
         QTest::newRow("timeout") << QStringList{"--timeout", "soon", "clear"} << "--timeout";
         QTest::newRow("line option") << QStringList{"-"} << "line 1: --port";
+        QTest::newRow("settings file in no encoding")
+            << QStringList{"--ini", "@twomarks", "clear"} << "cannot be read: It begins with two";
     }
 
     void badArgumentsSendNothing()
@@ -192,8 +238,15 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, told);
         PtyPair line;
-        const CtlRun run =
-            RunCtl(QStringList{"--port", line.slavePath()} + arguments, "--port /dev/null clear\n");
+        QTemporaryDir dir;
+        QFile ini(dir.filePath("twomarks.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("\xEF\xBB\xBF\xEF\xBB\xBF[Settings]\nCommPort=1\n");
+        ini.close();
+        arguments.replaceInStrings("@twomarks", ini.fileName());
+        const QStringList port =
+            arguments.contains("--ini") ? QStringList() : QStringList{"--port", line.slavePath()};
+        const CtlRun run = RunCtl(port + arguments, "--port /dev/null clear\n");
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(told), qPrintable(run.err));
         QByteArray written;

@@ -13,7 +13,41 @@ class tst_BothPrograms : public QObject
 
 private slots:
     void panelStartsOnTheBoard();
+    void versions_data();
+    void versions();
 };
+
+// Each program tells its version, without a display.
+void tst_BothPrograms::versions_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("VantorApp") << VANTORAPP_PATH << "--version"
+                               << "VantorApp " VANTOR_VERSION "\n";
+    QTest::newRow("VantorApp -V") << VANTORAPP_PATH << "-V"
+                                  << "VantorApp " VANTOR_VERSION "\n";
+    QTest::newRow("VantorBoard") << VANTORBOARD_PATH << "--version"
+                                 << "VantorBoard " VANTOR_VERSION "\n";
+    QTest::newRow("VantorBoard -V") << VANTORBOARD_PATH << "-V"
+                                    << "VantorBoard " VANTOR_VERSION "\n";
+}
+
+void tst_BothPrograms::versions()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, option);
+    QFETCH(QString, printed);
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    environment.remove("DISPLAY");
+    run.setProcessEnvironment(environment);
+    run.start(program, {option});
+    QVERIFY(run.waitForFinished(10000));
+    QCOMPARE(run.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()), printed);
+}
 
 void tst_BothPrograms::panelStartsOnTheBoard()
 {

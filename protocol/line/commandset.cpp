@@ -1,7 +1,9 @@
-#include "ctl/subcommands.h"
+#include "protocol/line/commandset.h"
 
-#include "ctl/boardcommands.h"
-#include "ctl/displaycommands.h"
+#include "protocol/line/lineargs.h"
+
+#include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -11,11 +13,12 @@ using namespace BoardCommands;
 constexpr int Many = 64;
 constexpr int HelpWidth = 76;
 
-const std::vector<SubCommand> Table = {
+const std::vector<LineCommandInfo> Table = {
     {"text", "LINE1 [LINE2]", 1, 2, Text, "write two lines of text at the cursor",
      "Writes LINE1 at the cursor, then a new line when LINE1 is shorter than 16 characters, "
-     "then LINE2, as the panel's \"Send\" does. Each line has at most 16 characters, each a "
-     "printable Latin-1 character."},
+     "then LINE2, as the panel's \"Send\" does. Each line has at most 16 characters, each one "
+     "byte of Latin-1 (not FE, which starts a command); with -e, \\1 to \\8 are custom "
+     "characters 1 to 8, \\\\ a backslash and \\xHH any other byte."},
     {"clear", "", 0, 0, Clear, "clear the display", "Clears the display and homes the cursor."},
     {"cursor", "underline|block|hide", 1, 1, Cursor, "choose the cursor style",
      "An underline cursor, a blinking block cursor, or none."},
@@ -30,8 +33,8 @@ const std::vector<SubCommand> Table = {
      "The board stores brightness, backlight, auto-off, cursor style, speed and the custom "
      "characters, overwriting what it stored before."},
     {"backlight", "on|off|LEVEL", 1, 1, Backlight, "switch or dim the backlight",
-     "Switches the backlight on or off, or sets its brightness to LEVEL (the panel's slider "
-     "offers 50 to 250)."},
+     "Switches the backlight on or off, or sets its brightness to LEVEL (0 to 255; the "
+     "panel's slider offers 50 to 250)."},
     {"auto-off", "SECONDS", 1, 1, AutoOff, "set the backlight's time-out",
      "The backlight goes dark after SECONDS (0 to 255) without a byte; 0 never."},
     {"outputs", "MASK|Out1,Out3", 1, 1, Outputs, "set the three digital outputs",
@@ -39,24 +42,26 @@ const std::vector<SubCommand> Table = {
      "on, separated by commas (Out1,Out3); the others go off."},
     {"read", "inputs|voltage|current", 1, 1, Read, "read an input and print its value",
      "Prints the value as the panel's read-out shows it (5, 5.0176V, 20mA), or with --json "
-     "one line such as {\"kind\":\"voltage\",\"count\":512,\"value\":5.0176,\"unit\":\"V\"} "
+     "one line such as {\"count\":512,\"kind\":\"voltage\",\"unit\":\"V\",\"value\":5.0176} "
      "(inputs: {\"kind\":\"inputs\",\"value\":5}). Bytes waiting before the request are "
      "dropped. No whole reply within --timeout ms: exit status 1."},
     {"startup", "LINE1 LINE2", 2, 2, Startup, "store the board's start-up screen",
-     "Stores the two lines (at most 16 characters each) the board shows when it starts."},
+     "Stores the two lines (at most 16 characters each) the board shows when it starts. A "
+     "line may hold any Latin-1 byte but 0D, FE and FF; with -e, \\1 to \\8 are custom "
+     "characters 1 to 8."},
     {"define-screen", "N LINE1 LINE2", 3, 3, DefineScreen, "store a user screen",
-     "Stores user screen N (1 to 10) with two lines of at most 16 characters; the screen "
-     "command shows it."},
+     "Stores user screen N (1 to 10) with two lines of at most 16 characters (any Latin-1 byte "
+     "but 0D, FE and FF; -e as for startup); the screen command shows it."},
     {"scroll", "left|right TEXT1 TEXT2", 3, 3, Scroll, "scroll two texts across the display",
-     "TEXT1 runs through the first row, TEXT2 through the second, at most 40 characters each. "
-     "left is the panel's \"Left to Right\", right its \"Right to Left\" (also written "
-     "left-to-right and right-to-left). clear stops it."},
+     "TEXT1 runs through the first row, TEXT2 through the second, at most 40 characters each "
+     "(any Latin-1 byte but 0D, FE and FF). left is the panel's \"Left to Right\", right its "
+     "\"Right to Left\" (also written left-to-right and right-to-left). clear stops it."},
     {"graph", "on|off", 1, 1, Graph, "switch the bar-graph mode",
      "Bars are drawn only in bar-graph mode; it uses the custom characters' memory, so graph "
      "off brings the custom characters back."},
     {"bar", "ROW COL LENGTH [left|right]", 3, 4, Bar, "draw a horizontal bar",
-     "Moves the cursor to ROW and COL, then draws a bar of LENGTH (1 to 80) pixel columns, "
-     "left to right unless right is given. Needs graph on."},
+     "Moves the cursor to ROW (0 or 1) and COL (0 to 15), then draws a bar of LENGTH (1 to 80) "
+     "pixel columns, left to right unless right is given. Needs graph on."},
     {"char", "N PATTERN...", 2, 9, Char, "define custom characters",
      "Defines characters N, N+1, ... (1 to 8) with one PATTERN each. The board takes all "
      "eight characters at once, so the characters without a pattern become blank. A PATTERN "
@@ -68,8 +73,8 @@ const std::vector<SubCommand> Table = {
     {"show-char", "N", 1, 1, ShowChar, "write a custom character at the cursor",
      "Writes custom character N (1 to 8) at the cursor."},
     {"device-speed", "9600|19200", 1, 1, DeviceSpeed, "switch the board to another speed",
-     "The board switches at once; with -, vantorctl follows it for the commands after it. "
-     "Later calls need --speed, or \"Setting\" in vantor.ini, at the new speed."},
+     "Tells the board to work at that speed. With -, vantorctl follows it for the commands "
+     "after it. Later calls need --speed, or \"Setting\" in vantor.ini, at the new speed."},
     {"raw", "HEX...", 1, Many, Raw, "send any bytes",
      "Sends the bytes exactly as given, two hexadecimal digits each (FE 2F 05 or FE2F05), in "
      "one write: the caller frames them."},
@@ -80,7 +85,7 @@ QString Arguments(int count)
     return QStringLiteral("%1 argument%2").arg(count).arg(count == 1 ? "" : "s");
 }
 
-QString CountText(const SubCommand &command)
+QString CountText(const LineCommandInfo &command)
 {
     if (command.fewest == command.most)
         return Arguments(command.fewest);
@@ -108,28 +113,71 @@ QString Wrapped(const QString &text, int width)
     return wrapped;
 }
 
+// How many single-character edits make one text the other.
+qsizetype EditDistance(const QString &a, const QString &b)
+{
+    std::vector<qsizetype> row(size_t(b.size()) + 1);
+    std::iota(row.begin(), row.end(), qsizetype(0));
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        qsizetype diagonal = row[0];
+        row[0] = i;
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const qsizetype above = row[size_t(j)];
+            const qsizetype replace = diagonal + (a.at(i - 1) == b.at(j - 1) ? 0 : 1);
+            row[size_t(j)] = std::min({above + 1, row[size_t(j) - 1] + 1, replace});
+            diagonal = above;
+        }
+    }
+    return row.back();
+}
+
 } // namespace
 
-const std::vector<SubCommand> &SubCommands()
+const std::vector<LineCommandInfo> &LineCommands()
 {
     return Table;
 }
 
-const SubCommand *FindSubCommand(const QString &name)
+const LineCommandInfo *FindLineCommand(const QString &name)
 {
-    for (const SubCommand &command : Table) {
+    for (const LineCommandInfo &command : Table) {
         if (name == QLatin1String(command.name))
             return &command;
     }
     return nullptr;
 }
 
-std::optional<CtlCommand> BuildFromWords(const QStringList &words, QString *error)
+QString NearestCommandName(const QString &name)
 {
-    const SubCommand *command = words.isEmpty() ? nullptr : FindSubCommand(words.first());
+    const QString lower = name.toLower();
+    QString nearest;
+    qsizetype best = 3; // more edits than 2 is another word
+    for (const LineCommandInfo &command : Table) {
+        const QString candidate = QLatin1String(command.name);
+        const qsizetype distance = candidate.startsWith(lower) && lower.size() >= 2
+                                       ? 1
+                                       : EditDistance(lower, candidate);
+        if (distance < best) {
+            best = distance;
+            nearest = candidate;
+        }
+    }
+    return nearest;
+}
+
+std::optional<LineCommand> BuildFromWords(const QStringList &words, const ArgumentRules &rules,
+                                          QString *error)
+{
+    const LineCommandInfo *command = words.isEmpty() ? nullptr : FindLineCommand(words.first());
     if (!command) {
-        *error = words.isEmpty() ? QStringLiteral("no command given")
-                                 : QStringLiteral("unknown command \"%1\"").arg(words.first());
+        if (words.isEmpty()) {
+            *error = QStringLiteral("no command given");
+            return std::nullopt;
+        }
+        const QString nearest = NearestCommandName(words.first());
+        *error = QStringLiteral("unknown command %1").arg(Shown(words.first()));
+        if (!nearest.isEmpty())
+            *error += QStringLiteral("; did you mean \"%1\"?").arg(nearest);
         return std::nullopt;
     }
     const QStringList args = words.mid(1);
@@ -140,13 +188,13 @@ std::optional<CtlCommand> BuildFromWords(const QStringList &words, QString *erro
         return std::nullopt;
     }
     QString reason;
-    auto built = command->build(args, &reason);
+    auto built = command->build(args, rules, &reason);
     if (!built)
         *error = QLatin1String(command->name) + QStringLiteral(": ") + reason;
     return built;
 }
 
-QString SubCommandHelp(const SubCommand &command)
+QString LineCommandHelp(const LineCommandInfo &command)
 {
     QString summary = QLatin1String(command.summary);
     summary[0] = summary[0].toUpper();
@@ -154,4 +202,14 @@ QString SubCommandHelp(const SubCommand &command)
         QStringLiteral("vantorctl [OPTIONS] %1 %2").arg(command.name, command.synopsis);
     return QStringLiteral("Usage: %1\n%2.\n\n%3\n")
         .arg(usage.trimmed(), summary, Wrapped(QLatin1String(command.details), HelpWidth));
+}
+
+QString LineCommandList()
+{
+    QString list;
+    for (const LineCommandInfo &command : Table) {
+        const QString call = QStringLiteral("%1 %2").arg(command.name, command.synopsis).trimmed();
+        list += QStringLiteral("  %1\n      %2\n").arg(call, command.summary);
+    }
+    return list;
 }

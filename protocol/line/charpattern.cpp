@@ -1,4 +1,6 @@
-#include "ctl/charpattern.h"
+#include "protocol/line/charpattern.h"
+
+#include "protocol/line/lineargs.h"
 
 #include <QStringList>
 
@@ -45,11 +47,11 @@ std::optional<CharRows> CharPattern(const QString &name, const QString &text, QS
             const auto value =
                 row.contains(u'#') || row.contains(u'.') ? DrawnRow(row) : NumberRow(row);
             if (!value) {
-                *error = QStringLiteral("%1: row %2 \"%3\" is neither five pixels of # and . nor "
-                                        "a number from 0 to 31")
+                *error = QStringLiteral("%1: row %2 %3 is neither five pixels of # and . nor a "
+                                        "number from 0 to 31")
                              .arg(name)
                              .arg(i + 1)
-                             .arg(row);
+                             .arg(Shown(row));
                 return std::nullopt;
             }
             pattern[size_t(i)] = *value;
