@@ -15,6 +15,14 @@ void SpeedFollow::follow(const QString &settings)
     m_settings = settings;
     m_drainedOnce = false;
     m_timer.start();
+    if (!m_hold)
+        m_hold.emplace(m_port.activity());
+}
+
+void SpeedFollow::cancel()
+{
+    m_timer.stop();
+    m_hold.reset();
 }
 
 void SpeedFollow::check()
@@ -26,6 +34,7 @@ void SpeedFollow::check()
     if (!std::exchange(m_drainedOnce, true) && m_port.PortOpen())
         return;
     m_timer.stop();
+    m_hold.reset();
     if (m_port.setSettings(m_settings))
         emit followed(m_settings);
 }

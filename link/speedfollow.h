@@ -1,8 +1,11 @@
 #pragma once
 
+#include "link/portactivity.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <optional>
 
 class MSComm;
 
@@ -26,7 +29,7 @@ public:
     // A later call replaces one still waiting.
     void follow(const QString &settings);
     // Forgets a follow still waiting: the operator chose a port or speed since.
-    void cancel() { m_timer.stop(); }
+    void cancel();
 
 signals:
     void followed(const QString &settings);
@@ -38,4 +41,7 @@ private:
     QTimer m_timer;
     QString m_settings;
     bool m_drainedOnce = false;
+    // Held while a follow waits: another program's bytes would go at the
+    // old speed to a board that has switched.
+    std::optional<PortActivity::Scope> m_hold;
 };

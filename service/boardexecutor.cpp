@@ -54,9 +54,9 @@ void BoardExecutor::start(const Job &job)
     m_job = job;
     if (!m_port.PortOpen()) {
         const QString note = m_port.ClosedNote();
-        finish(StatusPortNotOpened, QStringLiteral("%1: the port is not open%2")
-                                        .arg(device(), note.isEmpty() ? QString()
-                                                                      : QStringLiteral(" (%1)").arg(note)));
+        finish(StatusPortNotOpened,
+               QStringLiteral("%1: the port is not open%2")
+                   .arg(device(), note.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(note)));
         return;
     }
     if (!RoomForCommand(m_port) || !writeAll(job)) {

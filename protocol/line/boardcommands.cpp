@@ -40,8 +40,7 @@ std::optional<LineCommand> Save(const QStringList &, const ArgumentRules &, QStr
     return Writes({Cmd::command(Cmd::SaveSettings)});
 }
 
-std::optional<LineCommand> Backlight(const QStringList &args, const ArgumentRules &,
-                                     QString *error)
+std::optional<LineCommand> Backlight(const QStringList &args, const ArgumentRules &, QString *error)
 {
     const QString word = args.at(0).trimmed().toLower();
     if (word == u"on" || word == u"off")
@@ -112,7 +111,8 @@ std::optional<LineCommand> Bar(const QStringList &args, const ArgumentRules &, Q
     if (!leftToRight)
         return std::nullopt;
     const auto bar = *leftToRight ? Cmd::GraphLeftToRight : Cmd::GraphRightToLeft;
-    return Writes({Cmd::command(Cmd::SetCursorPosition, *row, *column), Cmd::command(bar, *length)});
+    return Writes(
+        {Cmd::command(Cmd::SetCursorPosition, *row, *column), Cmd::command(bar, *length)});
 }
 
 std::optional<LineCommand> DeviceSpeed(const QStringList &args, const ArgumentRules &,

@@ -58,11 +58,9 @@ std::optional<LineCommand> Read(const QStringList &args, const ArgumentRules &ru
                                 QString *error);
 std::optional<LineCommand> Graph(const QStringList &args, const ArgumentRules &rules,
                                  QString *error);
-std::optional<LineCommand> Bar(const QStringList &args, const ArgumentRules &rules,
-                               QString *error);
+std::optional<LineCommand> Bar(const QStringList &args, const ArgumentRules &rules, QString *error);
 std::optional<LineCommand> DeviceSpeed(const QStringList &args, const ArgumentRules &rules,
                                        QString *error);
-std::optional<LineCommand> Raw(const QStringList &args, const ArgumentRules &rules,
-                               QString *error);
+std::optional<LineCommand> Raw(const QStringList &args, const ArgumentRules &rules, QString *error);
 
 } // namespace BoardCommands

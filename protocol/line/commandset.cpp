@@ -154,9 +154,8 @@ QString NearestCommandName(const QString &name)
     qsizetype best = 3; // more edits than 2 is another word
     for (const LineCommandInfo &command : Table) {
         const QString candidate = QLatin1String(command.name);
-        const qsizetype distance = candidate.startsWith(lower) && lower.size() >= 2
-                                       ? 1
-                                       : EditDistance(lower, candidate);
+        const qsizetype distance =
+            candidate.startsWith(lower) && lower.size() >= 2 ? 1 : EditDistance(lower, candidate);
         if (distance < best) {
             best = distance;
             nearest = candidate;

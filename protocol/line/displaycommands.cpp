@@ -21,8 +21,8 @@ std::optional<TwoTexts> CheckTwoTexts(const QStringList &names, const QString &f
                                       const ArgumentRules &rules, QString *error)
 {
     const auto one = DisplayText(names.at(0), first, width, place, rules.escapes, error);
-    const auto two = one ? DisplayText(names.at(1), second, width, place, rules.escapes, error)
-                         : std::nullopt;
+    const auto two =
+        one ? DisplayText(names.at(1), second, width, place, rules.escapes, error) : std::nullopt;
     if (!two)
         return std::nullopt;
     return TwoTexts{*one, *two};
@@ -47,8 +47,7 @@ std::optional<LineCommand> OneByte(Cmd::Code code, const QString &name, const QS
 
 namespace DisplayCommands {
 
-std::optional<LineCommand> Text(const QStringList &args, const ArgumentRules &rules,
-                                QString *error)
+std::optional<LineCommand> Text(const QStringList &args, const ArgumentRules &rules, QString *error)
 {
     const auto lines = CheckTwoTexts({"LINE1", "LINE2"}, args.at(0), args.value(1),
                                      DisplayLineLength, TextPlace::Free, rules, error);
@@ -82,8 +81,7 @@ std::optional<LineCommand> Goto(const QStringList &args, const ArgumentRules &, 
     return Writes({Cmd::command(Cmd::SetCursorPosition, *row, *column)});
 }
 
-std::optional<LineCommand> DeleteRow(const QStringList &args, const ArgumentRules &,
-                                     QString *error)
+std::optional<LineCommand> DeleteRow(const QStringList &args, const ArgumentRules &, QString *error)
 {
     return OneByte(Cmd::DeleteRow, "ROW", args.at(0), 0, LastRow, error);
 }
@@ -102,8 +100,8 @@ std::optional<LineCommand> Screen(const QStringList &args, const ArgumentRules &
 std::optional<LineCommand> Startup(const QStringList &args, const ArgumentRules &rules,
                                    QString *error)
 {
-    const auto lines = CheckTwoTexts({"LINE1", "LINE2"}, args.at(0), args.at(1),
-                                     DisplayLineLength, TextPlace::Definition, rules, error);
+    const auto lines = CheckTwoTexts({"LINE1", "LINE2"}, args.at(0), args.at(1), DisplayLineLength,
+                                     TextPlace::Definition, rules, error);
     if (!lines)
         return std::nullopt;
     // As "Send Configuration" sends it: the command, line 1, line 2, each a write.
@@ -115,10 +113,10 @@ std::optional<LineCommand> DefineScreen(const QStringList &args, const ArgumentR
                                         QString *error)
 {
     const auto screen = WholeNumber("N", args.at(0), 1, Cmd::UserScreenCount, error);
-    const auto lines = screen ? CheckTwoTexts({"LINE1", "LINE2"}, args.at(1), args.at(2),
-                                              DisplayLineLength, TextPlace::Definition, rules,
-                                              error)
-                              : std::nullopt;
+    const auto lines = screen
+                           ? CheckTwoTexts({"LINE1", "LINE2"}, args.at(1), args.at(2),
+                                           DisplayLineLength, TextPlace::Definition, rules, error)
+                           : std::nullopt;
     if (!lines)
         return std::nullopt;
     return Definition(UserScreenCommand(*screen, lines->first, lines->second));
@@ -128,10 +126,10 @@ std::optional<LineCommand> Scroll(const QStringList &args, const ArgumentRules &
                                   QString *error)
 {
     const auto leftToRight = LeftToRight(args.at(0), error);
-    const auto texts = leftToRight ? CheckTwoTexts({"TEXT1", "TEXT2"}, args.at(1), args.at(2),
-                                                   ScrollTextLength, TextPlace::Definition, rules,
-                                                   error)
-                                   : std::nullopt;
+    const auto texts = leftToRight
+                           ? CheckTwoTexts({"TEXT1", "TEXT2"}, args.at(1), args.at(2),
+                                           ScrollTextLength, TextPlace::Definition, rules, error)
+                           : std::nullopt;
     if (!texts)
         return std::nullopt;
     const auto way = *leftToRight ? ScrollDirection::LeftToRight : ScrollDirection::RightToLeft;
@@ -167,8 +165,7 @@ std::optional<LineCommand> Char(const QStringList &args, const ArgumentRules &, 
     return Writes({definition, definition + Cmd::command(Cmd::GraphModeOff)});
 }
 
-std::optional<LineCommand> ShowChar(const QStringList &args, const ArgumentRules &,
-                                    QString *error)
+std::optional<LineCommand> ShowChar(const QStringList &args, const ArgumentRules &, QString *error)
 {
     const auto character = WholeNumber("N", args.at(0), 1, Cmd::CustomCharCount, error);
     if (!character)

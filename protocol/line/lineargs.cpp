@@ -35,7 +35,8 @@ QString Shown(const QString &text)
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || c == u'"' || c == u'\\')
-            shown += QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, u'0');
+            shown +=
+                QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, u'0');
         else
             shown += c;
     }
@@ -95,11 +96,11 @@ std::optional<int> ChoiceArgument(const QString &name, const QString &text,
 
 std::optional<bool> LeftToRight(const QString &text, QString *error)
 {
-    const auto direction = ChoiceArgument(
-        QStringLiteral("DIRECTION"), text,
-        {QStringLiteral("left"), QStringLiteral("right"), QStringLiteral("left-to-right"),
-         QStringLiteral("right-to-left")},
-        error);
+    const auto direction =
+        ChoiceArgument(QStringLiteral("DIRECTION"), text,
+                       {QStringLiteral("left"), QStringLiteral("right"),
+                        QStringLiteral("left-to-right"), QStringLiteral("right-to-left")},
+                       error);
     if (!direction)
         return std::nullopt;
     return *direction % 2 == 0;

@@ -39,8 +39,8 @@ QList<QCommandLineOption> LineOptionSet()
 namespace {
 
 std::optional<SortedArguments> SortArguments(const QStringList &args,
-                                             const QList<QCommandLineOption> &set,
-                                             bool dashIsInput, QString *error)
+                                             const QList<QCommandLineOption> &set, bool dashIsInput,
+                                             QString *error)
 {
     SortedArguments sorted;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -115,7 +115,7 @@ std::optional<LineOptions> ParseLineOptions(const QStringList &args, const LineO
                                             QString *error)
 {
     // What a line may not change: the port is chosen and open already.
-    static const QStringList CommandLineOnly = {"--port", "--speed", "--ini",   "--dry-run",
+    static const QStringList CommandLineOnly = {"--port",   "--speed",   "--ini", "--dry-run",
                                                 "--direct", "--version", "-V"};
     for (const QString &arg : args) {
         if (arg == u"--")

@@ -12,11 +12,11 @@ struct LineOptions
     static constexpr int DefaultTimeoutMs = 500;
     static constexpr int LongestTimeoutMs = 3600 * 1000;
 
-    bool json = false;                  // --json: a read's value as one JSON object
-    int timeoutMs = DefaultTimeoutMs;   // --timeout MS: how long to wait for the board
-    bool escapes = false;               // -e, --escapes: \1 to \8, \\ and \xHH in texts
-    bool help = false;                  // -h, --help
-    QStringList words;                  // the command's name and its arguments
+    bool json = false;                // --json: a read's value as one JSON object
+    int timeoutMs = DefaultTimeoutMs; // --timeout MS: how long to wait for the board
+    bool escapes = false;             // -e, --escapes: \1 to \8, \\ and \xHH in texts
+    bool help = false;                // -h, --help
+    QStringList words;                // the command's name and its arguments
 };
 
 // --json, --timeout, -e/--escapes and -h/--help, as QCommandLineParser takes them.

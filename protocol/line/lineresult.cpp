@@ -54,7 +54,8 @@ LineAnswer LineAnswer::parse(const QString &line, bool asJson)
     }
     const QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
     if (object.isEmpty())
-        return error(StatusNoAnswer, QStringLiteral("an answer that is no JSON object: %1").arg(line));
+        return error(StatusNoAnswer,
+                     QStringLiteral("an answer that is no JSON object: %1").arg(line));
     if (object.contains(u"error")) {
         const int exit = object.value(u"exit").toInt(StatusNoAnswer);
         const LineStatus status = exit >= StatusNoAnswer && exit <= StatusPortNotOpened

@@ -32,8 +32,10 @@ private slots:
 
     void quotedWordsSplitBack()
     {
-        const QStringList words{"plain", "a b", "it's", "\\1\\x41", "",  "\"", "line\nbreak",
-                                "\x7F\x01", QString::fromUtf8("\u00e9t\u00e9"), "$'x'"};
+        const QStringList words{"plain",       "a b",      "it's",
+                                "\\1\\x41",    "",         "\"",
+                                "line\nbreak", "\x7F\x01", QString::fromUtf8("\u00e9t\u00e9"),
+                                "$'x'"};
         QString error;
         QCOMPARE(LineWords(QuotedLine(words), &error), std::optional<QStringList>(words));
     }

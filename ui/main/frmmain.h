@@ -101,6 +101,9 @@ private:
     void DeviceChooser_Chosen(const QString &path);
     void ShowPortDevices();
     void TellUnreadableSettings();
+    void mnuReleasePort_Click();
+    void mnuOpenPort_Click();
+    void EnablePortItems();
     void ReadFollowSetting();
     void mnuFollowSpeed_Click(bool checked);
     void DeviceSpeedSent(const QString &settings);
@@ -137,10 +140,11 @@ private:
 
     MSComm MSComm1;
     QTimer Timer1;
-    ReplyDeadline m_replyDeadline; // 500 ms for the pending read's whole reply
-    bool m_loading = false;        // start-up runs: conversion failures stay silent
-    TrafficModel *m_traffic;       // every write and every piece received, from the start
-    PortDevices m_devices;         // where the port numbers lead this run
+    ReplyDeadline m_replyDeadline;                  // 500 ms for the pending read's whole reply
+    std::optional<PortActivity::Scope> m_replyHold; // while the reply is awaited
+    bool m_loading = false;  // start-up runs: conversion failures stay silent
+    TrafficModel *m_traffic; // every write and every piece received, from the start
+    PortDevices m_devices;   // where the port numbers lead this run
     ConnectionWatch m_watch{MSComm1};
     SpeedFollow m_speedFollow{MSComm1};
     LinkStatusBar *m_statusBar = nullptr;
@@ -152,6 +156,8 @@ private:
     QActionGroup *mnuBaudRate = nullptr; // items 0 and 1, data() = index
     QAction *mnuChooseDevice = nullptr;
     QAction *mnuFollowSpeed = nullptr; // checkable; the port follows the board's new speed
+    QAction *mnuReleasePort = nullptr;
+    QAction *mnuOpenPort = nullptr;
     ToolWindowEntry *mnuConfig = nullptr;
     ToolWindowEntry *mnuScreen = nullptr;
     ToolWindowEntry *mnuCustom = nullptr;

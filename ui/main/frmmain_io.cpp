@@ -43,14 +43,23 @@ void frmMain::cmdReadA2_Click()
 // goes out cannot be its reply (unasked bytes, the rest of an earlier short
 // or late reply): they are dropped, so the read-out is built from the reply
 // alone.
+//
+// One read at a time on the wire: a read of another program that waits for
+// its reply goes first (the wait is bounded by its time-out), and this read,
+// while it waits, holds the port for itself.
 void frmMain::Read(ReadKind kind, qint16 selector)
 {
+    while (MSComm1.ReceiveClaimed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     intReadKind = qint16(kind);
     MSComm1.setRThreshold(ReplyLength(kind));
     merrowfunc::BuildReadRequest(selector);
     MSComm1.setInBufferCount(0);
-    if (SendCommand() == SendResult::Sent)
+    if (SendCommand() == SendResult::Sent) {
         m_replyDeadline.start(kind);
+        if (!m_replyHold)
+            m_replyHold.emplace(MSComm1.activity());
+    }
     WaitForTimer();
 }
 
@@ -70,6 +79,7 @@ void frmMain::WaitForTimer()
 // its text; the status bar says which read went without its reply.
 void frmMain::ReplyDeadline_Expired(ReadKind kind)
 {
+    m_replyHold.reset();
     MSComm1.setInBufferCount(0);
     const QPushButton *button = kind == ReadKind::Inputs    ? cmdReadInputs
                                 : kind == ReadKind::Voltage ? cmdReadA1
@@ -83,12 +93,16 @@ void frmMain::Timer1_Timer()
 }
 
 // Bytes that arrive with no read asked for stay waiting for the next read.
+// While another program's read waits for its reply, the bytes are its own.
 void frmMain::MSComm1_OnComm()
 {
+    if (MSComm1.ReceiveClaimed())
+        return;
     for (const ReadKind kind : {ReadKind::Inputs, ReadKind::Voltage, ReadKind::Current}) {
         if (MSComm1.CommEvent() == MSComm::comEvReceive && intReadKind == qint16(kind)) {
             ShowReply(kind, MSComm1.Input());
             m_replyDeadline.complete();
+            m_replyHold.reset();
             return;
         }
     }

@@ -81,6 +81,12 @@ void frmMain::createMenus()
     mnuChooseDevice = mnuCom->addAction(u"Choose Device..."_s);
     mnuChooseDevice->setObjectName(u"mnuChooseDevice"_s);
     mnuTraffic = entry(mnuCom->addAction(u"Show Traffic..."_s), u"mnuTraffic"_s);
+    mnuReleasePort = mnuCom->addAction(u"Release Port"_s);
+    mnuReleasePort->setObjectName(u"mnuReleasePort"_s);
+    mnuReleasePort->setStatusTip(u"Close the port so that another program may open it"_s);
+    mnuOpenPort = mnuCom->addAction(u"Open Port"_s);
+    mnuOpenPort->setObjectName(u"mnuOpenPort"_s);
+    mnuOpenPort->setStatusTip(u"Open the port again, with the port and speed in force"_s);
 
     QMenu *mnuBaud = menuBar()->addMenu(u"Baud Rate"_s);
     mnuBaud->setObjectName(u"mnuBaud"_s);

@@ -26,6 +26,10 @@ void frmMain::WireLink()
     connect(mnuCom, &QMenu::aboutToShow, this, &frmMain::ShowPortDevices);
     connect(&m_speedFollow, &SpeedFollow::followed, this, &frmMain::SpeedFollow_Followed);
     connect(mnuFollowSpeed, &QAction::triggered, this, &frmMain::mnuFollowSpeed_Click);
+    connect(mnuReleasePort, &QAction::triggered, this, &frmMain::mnuReleasePort_Click);
+    connect(mnuOpenPort, &QAction::triggered, this, &frmMain::mnuOpenPort_Click);
+    connect(&m_watch, &ConnectionWatch::changed, this, &frmMain::EnablePortItems);
+    EnablePortItems();
     // A read that starts clears what the status bar said of the one before.
     connect(&m_replyDeadline, &ReplyDeadline::started, m_statusBar,
             [this] { m_statusBar->showNote({}); });
@@ -68,6 +72,33 @@ void frmMain::TellUnreadableSettings()
     if (const auto problem = IniReadProblem())
         m_statusBar->showNote(
             u"%1 cannot be read, so no port leads to a device: %2"_s.arg(IniPath(), *problem));
+}
+
+// The operator lets go of the port, for another program to open it: it is
+// closed and not waited for, and sends warn "Port Not Open" as for any
+// closed port, saying how to take it back.
+void frmMain::mnuReleasePort_Click()
+{
+    m_speedFollow.cancel();
+    m_watch.leave();
+    MSComm1.setClosedNote(
+        u"The port was released: \"Open Port\" in the Communication menu takes it back."_s);
+}
+
+// Takes the port back with the port and speed in force; a device not there
+// is waited for, any other failure is told as for a port choice.
+void frmMain::mnuOpenPort_Click()
+{
+    if (!MSComm1.PortOpen() && !m_watch.open() && m_watch.state().kind == ConnectionState::Closed)
+        TellPortError();
+}
+
+void frmMain::EnablePortItems()
+{
+    const ConnectionState::Kind state = m_watch.state().kind;
+    mnuReleasePort->setEnabled(state == ConnectionState::Open || state == ConnectionState::Lost
+                               || state == ConnectionState::Waiting);
+    mnuOpenPort->setEnabled(state != ConnectionState::Open);
 }
 
 void frmMain::ReadFollowSetting()

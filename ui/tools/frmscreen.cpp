@@ -1,5 +1,6 @@
 #include "ui/tools/frmscreen.h"
 
+#include "link/mscomm.h"
 #include "protocol/commandbuffer.h"
 #include "protocol/commands.h"
 #include "protocol/textframes.h"
@@ -96,6 +97,7 @@ void frmScreen::Form_Unload()
 {
     Timer1->stop();
     m_step = 0;
+    m_upload.reset();
 }
 
 // Starts the upload, or lets one in progress go on where it stands.
@@ -103,6 +105,8 @@ void frmScreen::cmdSetScreen_Click()
 {
     if (!Timer1->isActive())
         Timer1->start();
+    if (!m_upload)
+        m_upload.emplace(MSComm1.activity());
 }
 
 // One screen per tick. The timer is off while the tick runs, so no tick can
@@ -115,6 +119,7 @@ void frmScreen::Timer1_Timer()
     Timer1->stop();
     if (!BoardTakesCommand(MSComm1, this)) {
         m_step = 0; // a board that takes nothing ends the upload; the next starts again
+        m_upload.reset();
         return;
     }
     const int screen = ++m_step;
@@ -127,6 +132,7 @@ void frmScreen::Timer1_Timer()
         return;
     }
     m_step = 0;
+    m_upload.reset();
     MsgBox(this, QStringLiteral("All Screens Set"), QMessageBox::Information);
 }
 

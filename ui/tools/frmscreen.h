@@ -1,9 +1,11 @@
 #pragma once
 
+#include "link/portactivity.h"
 #include "ui/toolwindow.h"
 
 #include <QList>
 #include <array>
+#include <optional>
 
 class MSComm;
 class QLineEdit;
@@ -44,4 +46,7 @@ private:
     qint16 m_step = 0;
     // True while a tick runs; a message box of that tick must not let another start.
     bool m_ticking = false;
+    // Held from the start of an upload to its end: nothing of another
+    // program's goes out between its screens.
+    std::optional<PortActivity::Scope> m_upload;
 };
