@@ -1,5 +1,7 @@
 #include "link/openfailure.h"
 
+#include "link/deviceholder.h"
+
 #include <QFile>
 
 #ifdef Q_OS_UNIX
@@ -27,6 +29,10 @@ QString OpenFailureText(const QString &device, OpenFailure failure, const QStrin
     if (failure == OpenFailure::NoDevice)
         return QStringLiteral("No device is mapped to this port.");
     QString text = QStringLiteral("%1: %2.").arg(device, OpenFailureReason(failure, systemText));
+    if (failure == OpenFailure::InUse) {
+        const QString holder = DeviceHolder(device);
+        return holder.isEmpty() ? text : text + QStringLiteral(" It is held by %1.").arg(holder);
+    }
     if (failure != OpenFailure::PermissionDenied)
         return text;
     const DeviceAccess access = DeviceAccessOf(device);

@@ -290,7 +290,10 @@ private slots:
         QCOMPARE(line.readExactly(5), QByteArray("held\x0c"));
         const CtlRun run = RunCtl({"--port", line.slavePath(), "clear"});
         QCOMPARE(run.exitCode, 3);
-        QVERIFY2(run.err.contains(line.slavePath() + ": in use by another program"),
+        QVERIFY2(run.err.contains(line.slavePath()
+                                  + ": in use by another program. It is held by "
+                                    "vantorctl, process "
+                                  + QString::number(holder.processId())),
                  qPrintable(run.err));
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(10000));

@@ -130,8 +130,8 @@ private slots:
         QVERIFY(!port.setPortOpen(true));
         QVERIFY(!port.PortOpen());
         QCOMPARE(int(port.LastOpenFailure()), failure);
-        QCOMPARE(OpenFailureText(device, port.LastOpenFailure(), port.errorString()),
-                 device + ": " + reason + ".");
+        QVERIFY(OpenFailureText(device, port.LastOpenFailure(), port.errorString())
+                    .startsWith(device + ": " + reason + "."));
     }
 
     // A device reached through a link with a long path opens: the lock that
