@@ -6,7 +6,7 @@
 #include "boardoptions.h"
 #include "boardstore.h"
 #include "boardwindow.h"
-#include "quitonsignal.h"
+#include "service/quitonsignal.h"
 
 #include <QApplication>
 

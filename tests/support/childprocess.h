@@ -11,3 +11,7 @@ pid_t StartChild(const std::function<int()> &work);
 int WaitForChild(pid_t child);
 // Both at once.
 int RunInChild(const std::function<int()> &work);
+// Waits for a child that needs this process meanwhile (a client of a server
+// here), processing Qt events; -1 also when it has not ended within timeoutMs,
+// a bound for a test gone wrong: the child is then killed.
+int WaitForChildServing(pid_t child, int timeoutMs = 60000);

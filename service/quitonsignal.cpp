@@ -1,4 +1,4 @@
-#include "quitonsignal.h"
+#include "service/quitonsignal.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

@@ -4,8 +4,9 @@
 
 class QSocketNotifier;
 
-// Ends the event loop on SIGINT, SIGTERM and SIGHUP, so the board shuts down
-// in order (and removes its link) instead of dying on the spot.
+// Ends the event loop on SIGINT, SIGTERM and SIGHUP, so a program shuts down
+// in order (the board removes its link, an owner its socket) instead of dying
+// on the spot.
 class QuitOnSignal : public QObject
 {
     Q_OBJECT
