@@ -15,6 +15,7 @@ QList<QCommandLineOption> CommandLineOptionSet()
                QCommandLineOption(QStringLiteral("ini"), {}, QStringLiteral("FILE")),
                QCommandLineOption(QStringLiteral("dry-run")),
                QCommandLineOption(QStringLiteral("direct")),
+               QCommandLineOption(QStringLiteral("follow-speed")),
                QCommandLineOption(QStringList{QStringLiteral("V"), QStringLiteral("version")})};
 }
 
@@ -38,6 +39,7 @@ bool TakePortOptions(const QCommandLineParser &parser, CtlOptions &options, QStr
     options.dryRun = parser.isSet(QStringLiteral("dry-run"));
     options.direct = parser.isSet(QStringLiteral("direct"));
     options.version = parser.isSet(QStringLiteral("version"));
+    options.followSpeed = parser.isSet(QStringLiteral("follow-speed"));
     return true;
 }
 

@@ -18,6 +18,8 @@ struct CtlOptions
     bool direct = false;    // --direct: open the device even when a program serves it
     bool version = false;   // -V, --version
     bool fromInput = false; // "-": the commands come from standard input
+    // vantor serve only: the port follows the board to a speed a client tells it.
+    bool followSpeed = false;
 };
 
 // Reads vantorctl's arguments (without the program's name), through

@@ -4,6 +4,7 @@
 #include "ctl/ctloutput.h"
 #include "ctl/inputsession.h"
 #include "ctl/linkchoice.h"
+#include "ctl/serve.h"
 #include "protocol/line/commandset.h"
 #include "protocol/line/linerequest.h"
 
@@ -48,6 +49,12 @@ int RunCtl(const QStringList &arguments)
     }
     if (const auto topic = HelpTopic(options->line))
         return PrintHelp(*topic);
+    if (options->line.words.value(0) == u"serve")
+        return RunServe(*options);
+    if (options->followSpeed) {
+        PrintError(QStringLiteral("--follow-speed belongs to vantorctl serve"));
+        return StatusBadArguments;
+    }
     if (options->fromInput)
         return RunInputSession(*options);
     if (options->line.words.isEmpty()) {

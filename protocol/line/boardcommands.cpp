@@ -28,7 +28,7 @@ std::optional<LineCommand> Chosen(const QString &name, const QString &text,
     const auto chosen = ChoiceArgument(name, text, words, error);
     if (!chosen)
         return std::nullopt;
-    return Writes({Cmd::command(codes.at(*chosen))});
+    return LineCommand::of({Cmd::command(codes.at(*chosen))});
 }
 
 } // namespace
@@ -37,21 +37,22 @@ namespace BoardCommands {
 
 std::optional<LineCommand> Save(const QStringList &, const ArgumentRules &, QString *)
 {
-    return Writes({Cmd::command(Cmd::SaveSettings)});
+    return LineCommand::of({Cmd::command(Cmd::SaveSettings)});
 }
 
 std::optional<LineCommand> Backlight(const QStringList &args, const ArgumentRules &, QString *error)
 {
     const QString word = args.at(0).trimmed().toLower();
     if (word == u"on" || word == u"off")
-        return Writes({Cmd::command(word == u"on" ? Cmd::BacklightOn : Cmd::BacklightOff)});
+        return LineCommand::of(
+            {Cmd::command(word == u"on" ? Cmd::BacklightOn : Cmd::BacklightOff)});
     const auto level = WholeNumber("LEVEL", args.at(0), 0, 255, error);
     if (!level) {
         *error = QStringLiteral("%1 is neither on, off nor a LEVEL from 0 to 255 (a whole number)")
                      .arg(Shown(args.at(0)));
         return std::nullopt;
     }
-    return Writes({Cmd::command(Cmd::SetBrightness, *level)});
+    return LineCommand::of({Cmd::command(Cmd::SetBrightness, *level)});
 }
 
 std::optional<LineCommand> AutoOff(const QStringList &args, const ArgumentRules &, QString *error)
@@ -59,7 +60,7 @@ std::optional<LineCommand> AutoOff(const QStringList &args, const ArgumentRules 
     const auto seconds = WholeNumber("SECONDS", args.at(0), 0, 255, error);
     if (!seconds)
         return std::nullopt;
-    return Writes({Cmd::command(Cmd::SetAutoOff, *seconds)});
+    return LineCommand::of({Cmd::command(Cmd::SetAutoOff, *seconds)});
 }
 
 // A mask 0 to 7, or the names of the outputs that are to be on.
@@ -74,7 +75,7 @@ std::optional<LineCommand> Outputs(const QStringList &args, const ArgumentRules 
                      .arg(Shown(text));
         return std::nullopt;
     }
-    return Writes({Cmd::command(Cmd::SetOutputs, *mask)});
+    return LineCommand::of({Cmd::command(Cmd::SetOutputs, *mask)});
 }
 
 std::optional<LineCommand> Read(const QStringList &args, const ArgumentRules &, QString *error)
@@ -90,7 +91,7 @@ std::optional<LineCommand> Read(const QStringList &args, const ArgumentRules &, 
         ChoiceArgument("INPUT", args.at(0), {"inputs", "voltage", "current"}, error);
     if (!chosen)
         return std::nullopt;
-    LineCommand command = Writes({Cmd::command(Reads[*chosen].code)});
+    LineCommand command = LineCommand::of({Cmd::command(Reads[*chosen].code)});
     command.read = Reads[*chosen].kind;
     return command;
 }
@@ -111,7 +112,7 @@ std::optional<LineCommand> Bar(const QStringList &args, const ArgumentRules &, Q
     if (!leftToRight)
         return std::nullopt;
     const auto bar = *leftToRight ? Cmd::GraphLeftToRight : Cmd::GraphRightToLeft;
-    return Writes(
+    return LineCommand::of(
         {Cmd::command(Cmd::SetCursorPosition, *row, *column), Cmd::command(bar, *length)});
 }
 
@@ -122,7 +123,7 @@ std::optional<LineCommand> DeviceSpeed(const QStringList &args, const ArgumentRu
     if (!speed)
         return std::nullopt;
     const qint32 bitsPerSecond = *speed == 0 ? 9600 : 19200;
-    LineCommand command = Writes({Cmd::deviceBaud(bitsPerSecond)});
+    LineCommand command = LineCommand::of({Cmd::deviceBaud(bitsPerSecond)});
     command.newBoardSpeed = bitsPerSecond;
     return command;
 }
@@ -139,7 +140,7 @@ std::optional<LineCommand> Raw(const QStringList &args, const ArgumentRules &, Q
                      .arg(MaxRawBytes);
         return std::nullopt;
     }
-    return Writes({*bytes});
+    return LineCommand::of({*bytes});
 }
 
 } // namespace BoardCommands

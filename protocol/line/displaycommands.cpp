@@ -31,7 +31,7 @@ std::optional<TwoTexts> CheckTwoTexts(const QStringList &names, const QString &f
 // A definition goes as the windows send it: the command with text 1, then text 2.
 LineCommand Definition(const TwoTextCommand &definition)
 {
-    return Writes({definition.command + definition.first, definition.second});
+    return LineCommand::of({definition.command + definition.first, definition.second});
 }
 
 std::optional<LineCommand> OneByte(Cmd::Code code, const QString &name, const QString &text,
@@ -40,7 +40,7 @@ std::optional<LineCommand> OneByte(Cmd::Code code, const QString &name, const QS
     const auto value = WholeNumber(name, text, first, last, error);
     if (!value)
         return std::nullopt;
-    return Writes({Cmd::command(code, *value)});
+    return LineCommand::of({Cmd::command(code, *value)});
 }
 
 } // namespace
@@ -54,12 +54,12 @@ std::optional<LineCommand> Text(const QStringList &args, const ArgumentRules &ru
     if (!lines)
         return std::nullopt;
     const TwoLineText text = DisplayLinesText(lines->first, lines->second);
-    return Writes({text.first, text.second});
+    return LineCommand::of({text.first, text.second});
 }
 
 std::optional<LineCommand> Clear(const QStringList &, const ArgumentRules &, QString *)
 {
-    return Writes({Cmd::control(Cmd::ClearDisplay)});
+    return LineCommand::of({Cmd::control(Cmd::ClearDisplay)});
 }
 
 std::optional<LineCommand> Cursor(const QStringList &args, const ArgumentRules &, QString *error)
@@ -69,7 +69,7 @@ std::optional<LineCommand> Cursor(const QStringList &args, const ArgumentRules &
     const auto style = ChoiceArgument("STYLE", args.at(0), {"underline", "block", "hide"}, error);
     if (!style)
         return std::nullopt;
-    return Writes({Cmd::command(Styles[*style])});
+    return LineCommand::of({Cmd::command(Styles[*style])});
 }
 
 std::optional<LineCommand> Goto(const QStringList &args, const ArgumentRules &, QString *error)
@@ -78,7 +78,7 @@ std::optional<LineCommand> Goto(const QStringList &args, const ArgumentRules &, 
     const auto column = row ? WholeNumber("COL", args.at(1), 0, LastColumn, error) : std::nullopt;
     if (!column)
         return std::nullopt;
-    return Writes({Cmd::command(Cmd::SetCursorPosition, *row, *column)});
+    return LineCommand::of({Cmd::command(Cmd::SetCursorPosition, *row, *column)});
 }
 
 std::optional<LineCommand> DeleteRow(const QStringList &args, const ArgumentRules &, QString *error)
@@ -106,7 +106,7 @@ std::optional<LineCommand> Startup(const QStringList &args, const ArgumentRules 
         return std::nullopt;
     // As "Send Configuration" sends it: the command, line 1, line 2, each a write.
     const TwoTextCommand startup = StartupScreenCommand(lines->first, lines->second);
-    return Writes({startup.command, startup.first, startup.second});
+    return LineCommand::of({startup.command, startup.first, startup.second});
 }
 
 std::optional<LineCommand> DefineScreen(const QStringList &args, const ArgumentRules &rules,
@@ -162,7 +162,7 @@ std::optional<LineCommand> Char(const QStringList &args, const ArgumentRules &, 
         chars[size_t(*first) - 1 + size_t(i)] = *rows;
     }
     const QByteArray definition = CustomCharsCommand(chars);
-    return Writes({definition, definition + Cmd::command(Cmd::GraphModeOff)});
+    return LineCommand::of({definition, definition + Cmd::command(Cmd::GraphModeOff)});
 }
 
 std::optional<LineCommand> ShowChar(const QStringList &args, const ArgumentRules &, QString *error)
@@ -170,7 +170,7 @@ std::optional<LineCommand> ShowChar(const QStringList &args, const ArgumentRules
     const auto character = WholeNumber("N", args.at(0), 1, Cmd::CustomCharCount, error);
     if (!character)
         return std::nullopt;
-    return Writes({ShowCustomCharCommand(*character - 1)});
+    return LineCommand::of({ShowCustomCharCommand(*character - 1)});
 }
 
 } // namespace DisplayCommands

@@ -1,6 +1,6 @@
 #include "protocol/line/linecommand.h"
 
-LineCommand Writes(std::initializer_list<QByteArray> writes)
+LineCommand LineCommand::of(std::initializer_list<QByteArray> writes)
 {
     LineCommand command;
     for (const QByteArray &bytes : writes) {

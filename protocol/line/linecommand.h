@@ -18,7 +18,7 @@ struct LineCommand
     ReadKind read = ReadKind::None;
     // The board is told to move to this speed (bit/s).
     std::optional<qint32> newBoardSpeed;
-};
 
-// A command of these writes; an empty one puts nothing on the wire and is left out.
-LineCommand Writes(std::initializer_list<QByteArray> writes);
+    // A command of these writes; an empty one puts nothing on the wire and is left out.
+    static LineCommand of(std::initializer_list<QByteArray> writes);
+};

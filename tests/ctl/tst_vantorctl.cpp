@@ -1,5 +1,6 @@
 // vantorctl as a script runs it: a real process against the real VantorBoard,
 // whose trace tells what it decoded, or against a bare pseudo-terminal.
+#include "support/programrun.h"
 #include "support/ptypair.h"
 #include "support/testdata.h"
 
@@ -10,23 +11,11 @@
 
 namespace {
 
-struct CtlRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using CtlRun = ProgramRun;
 
 CtlRun RunCtl(const QStringList &arguments, const QByteArray &input = {})
 {
-    QProcess ctl;
-    ctl.start(QStringLiteral(VANTORCTL_PATH), arguments);
-    ctl.write(input);
-    ctl.closeWriteChannel();
-    if (!ctl.waitForFinished(30000) || ctl.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {ctl.exitCode(), QString::fromUtf8(ctl.readAllStandardOutput()),
-            QString::fromUtf8(ctl.readAllStandardError())};
+    return RunProgram(QStringLiteral(VANTORCTL_PATH), arguments, input);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "link/replydeadline.h"
 #include "link/sendcommand.h"
 #include "link/speedfollow.h"
+#include "service/boardservice.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -147,6 +148,7 @@ private:
     PortDevices m_devices;   // where the port numbers lead this run
     ConnectionWatch m_watch{MSComm1};
     SpeedFollow m_speedFollow{MSComm1};
+    BoardService m_service{MSComm1}; // the port served to the user's other programs
     LinkStatusBar *m_statusBar = nullptr;
     DeviceChooser *m_chooser = nullptr;
 

@@ -25,6 +25,12 @@ void frmMain::WireLink()
     connect(m_chooser, &DeviceChooser::deviceChosen, this, &frmMain::DeviceChooser_Chosen);
     connect(mnuCom, &QMenu::aboutToShow, this, &frmMain::ShowPortDevices);
     connect(&m_speedFollow, &SpeedFollow::followed, this, &frmMain::SpeedFollow_Followed);
+    connect(&m_service, &BoardService::clientCountChanged, m_statusBar,
+            &LinkStatusBar::showClients);
+    // A program through the panel told the board a speed: as for "Send Configuration".
+    connect(&m_service.executor(), &BoardExecutor::boardSpeedTold, this, [this](qint32 speed) {
+        DeviceSpeedSent(speed == 19200 ? Settings19200 : Settings9600);
+    });
     connect(mnuFollowSpeed, &QAction::triggered, this, &frmMain::mnuFollowSpeed_Click);
     connect(mnuReleasePort, &QAction::triggered, this, &frmMain::mnuReleasePort_Click);
     connect(mnuOpenPort, &QAction::triggered, this, &frmMain::mnuOpenPort_Click);

@@ -29,10 +29,13 @@ LinkStatusBar::LinkStatusBar(const MSComm &port, const ConnectionWatch &watch, Q
     grid->addWidget(makePart(lblState, u"lblState"_s, u"State of the link to the board"_s), 0, 2);
     lblNote = new ElidedLabel(Qt::ElideRight, parts);
     grid->addWidget(makePart(lblNote, u"lblNote"_s, u"Last event on the link"_s), 1, 0);
+    lblClients = new QLabel(parts);
+    grid->addWidget(
+        makePart(lblClients, u"lblClients"_s, u"Programs that use the port through the panel"_s), 1,
+        1);
     lblTraffic = new QLabel(parts);
     grid->addWidget(
-        makePart(lblTraffic, u"lblTraffic"_s, u"Bytes sent and received this session"_s), 1, 1, 1,
-        2);
+        makePart(lblTraffic, u"lblTraffic"_s, u"Bytes sent and received this session"_s), 1, 2);
     addWidget(parts, 1);
     // A menu's status tip hides the parts while it shows; the bar keeps its
     // height meanwhile, so the window does not jump.
@@ -60,6 +63,13 @@ void LinkStatusBar::refresh()
     const auto settings = SerialSettings::parse(m_port.Settings());
     lblSpeed->setText(settings ? settings->summary() : m_port.Settings());
     lblState->setText(m_watch.state().text());
+}
+
+void LinkStatusBar::showClients(int count)
+{
+    lblClients->setText(count > 0 ? u"Clients: %1"_s.arg(count) : QString());
+    lblClients->setToolTip(count == 1 ? u"1 program uses the port through the panel"_s
+                                      : u"%1 programs use the port through the panel"_s.arg(count));
 }
 
 void LinkStatusBar::showNote(const QString &note)

@@ -12,9 +12,10 @@ class QLabel;
 // The status bar of the main window, in two rows: the port and its device,
 // the speed and the state of the link; then the last thing worth telling about
 // the link (a read that got no reply, a speed followed) and the bytes sent and
-// received this session. Each part's accessible name is its text, its
-// description says what it is. Object names: lblPort, lblSpeed, lblState,
-// lblNote, lblTraffic.
+// received this session, and how many programs use the port through the
+// panel. Each part's accessible name is its text, its description says what
+// it is. Object names: lblPort, lblSpeed, lblState, lblNote, lblClients,
+// lblTraffic.
 class LinkStatusBar : public QStatusBar
 {
     Q_OBJECT
@@ -24,6 +25,8 @@ public:
 
     // Shows a note until the next one; an empty note clears it.
     void showNote(const QString &note);
+    // How many programs use the port through the panel; nothing shown for none.
+    void showClients(int count);
 
 private:
     // Shows the port, its device, the speed and the state as they are now:
@@ -38,5 +41,6 @@ private:
     QLabel *lblSpeed = nullptr;
     QLabel *lblState = nullptr;
     ElidedLabel *lblNote = nullptr;
+    QLabel *lblClients = nullptr;
     QLabel *lblTraffic = nullptr;
 };
