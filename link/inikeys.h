@@ -38,4 +38,9 @@ inline QString PortKey(int port)
     return QStringLiteral("COM%1").arg(port);
 }
 
+// The traffic monitor's time column, written when it closes: "elapsed" (ms
+// since the panel started) or "clock" (the time of day with milliseconds).
+inline const QString TrafficSection = QStringLiteral("Traffic");
+inline const QString TimeKey = QStringLiteral("Time");
+
 } // namespace Ini

@@ -2,6 +2,7 @@
 
 #include "link/connectionwatch.h"
 #include "link/mscomm.h"
+#include "link/portevents.h"
 #include "link/portmap.h"
 #include "link/replydeadline.h"
 #include "link/sendcommand.h"
@@ -140,6 +141,8 @@ private:
     PortDevices m_devices;         // where the port numbers lead this run
     ConnectionWatch m_watch{MSComm1};
     SpeedFollow m_speedFollow{MSComm1};
+    // The port's openings, closings and losses, for the traffic monitor.
+    PortEvents m_portEvents{MSComm1};
     LinkStatusBar *m_statusBar = nullptr;
     DeviceChooser *m_chooser = nullptr;
 

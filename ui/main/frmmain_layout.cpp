@@ -230,6 +230,8 @@ void frmMain::initConnections()
     connect(mnuTraffic->action(), &QAction::triggered, this, &frmMain::mnuTraffic_Click);
     connect(&MSComm1, &MSComm::outputWritten, m_traffic, &TrafficModel::written);
     connect(&MSComm1, &MSComm::inputArrived, m_traffic, &TrafficModel::received);
+    connect(&m_portEvents, &PortEvents::happened, m_traffic,
+            [this](const PortEvent &event) { m_traffic->noted(event.text()); });
 
     connect(cmdSendAscii, &QPushButton::clicked, this, &frmMain::cmdSendAscii_Click);
     connect(cmdClearLCD, &QPushButton::clicked, this, &frmMain::cmdClearLCD_Click);
