@@ -13,6 +13,7 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM names another.
 
 #include "benchstats.h"
+#include "processtime.h"
 #include "support/ptylink.h"
 
 #include "link/inikeys.h"
@@ -28,7 +29,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
@@ -46,20 +46,6 @@ template <typename Signal> bool waitFor(MSComm &port, Signal signal)
     return loop.exec() == 0;
 }
 
-void idle(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-double processSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
 // Milliseconds from each return of the board to the port open again.
 std::vector<double> returnToOpen(PtyLink &device, MSComm &port, int replugs)
 {
@@ -68,7 +54,7 @@ std::vector<double> returnToOpen(PtyLink &device, MSComm &port, int replugs)
         device.unplug();
         if (port.PortOpen() && !waitFor(port, &MSComm::portLost))
             break;
-        idle(QRandomGenerator::global()->bounded(100, 600)); // any phase of the watch's looks
+        Idle(QRandomGenerator::global()->bounded(100, 600)); // any phase of the watch's looks
         QElapsedTimer clock;
         clock.start();
         device.plug();
@@ -77,16 +63,6 @@ std::vector<double> returnToOpen(PtyLink &device, MSComm &port, int replugs)
         times.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
     return times;
-}
-
-// Percent of one core the panel uses over `seconds` while it waits.
-double waitingCpu(int seconds)
-{
-    const double before = processSeconds();
-    QElapsedTimer wall;
-    wall.start();
-    idle(seconds * 1000);
-    return (processSeconds() - before) / (double(wall.nsecsElapsed()) / 1e9) * 100;
 }
 
 } // namespace
@@ -116,18 +92,18 @@ int main(int argc, char *argv[])
                 "(goal: median < %.0f ms, max < %.0f ms)\n",
                 times.size(), summary.median, summary.p99, summary.max, GoalMedianMs, GoalMaxMs);
 
-    std::printf("open and idle, for comparison: %.3f %% of a core over %d s\n", waitingCpu(seconds),
-                seconds);
+    std::printf("open and idle, for comparison: %.3f %% of a core over %d s\n",
+                CorePercentOver(seconds), seconds);
     device.unplug();
-    idle(500); // the loss is seen, the waiting begins
+    Idle(500); // the loss is seen, the waiting begins
     std::printf("waiting, device gone: %.3f %% of a core over %d s (goal < %.1f %%)\n",
-                waitingCpu(seconds), seconds, GoalCpuPercent);
+                CorePercentOver(seconds), seconds, GoalCpuPercent);
     device.plug();
     waitFor(*port, &MSComm::portOpened);
     device.board().closeMaster(); // the device node stays, but cannot be opened
-    idle(500);
+    Idle(500);
     std::printf("waiting, dead device node left: %.3f %% of a core over %d s (goal < %.1f %%)\n",
-                waitingCpu(seconds), seconds, GoalCpuPercent);
+                CorePercentOver(seconds), seconds, GoalCpuPercent);
     SetIniFolder(QString());
     return 0;
 }

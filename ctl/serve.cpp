@@ -34,8 +34,8 @@ public:
     {
         if (m_watch.open() || m_watch.state().kind != ConnectionState::Closed)
             return true;
-        PrintError(OpenFailureText(m_port.DeviceName(), m_port.LastOpenFailure(),
-                                   m_port.errorString()));
+        PrintError(
+            OpenFailureText(m_port.DeviceName(), m_port.LastOpenFailure(), m_port.errorString()));
         return false;
     }
 

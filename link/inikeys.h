@@ -49,4 +49,19 @@ inline bool HoldsDevicePaths(const QString &section)
     return section.compare(PortsSection, Qt::CaseInsensitive) == 0;
 }
 
+// The plot window's choices, written when it closes: the poll interval in
+// seconds ("0.5"), the readings polled ("voltage,current,inputs"), the span
+// shown in seconds, and each analog axis' range ("auto", or "0,10").
+inline const QString PlotSection = QStringLiteral("Plot");
+inline const QString IntervalKey = QStringLiteral("Interval");
+inline const QString ReadingsKey = QStringLiteral("Readings");
+inline const QString SpanKey = QStringLiteral("Span");
+inline const QString VoltsRangeKey = QStringLiteral("VoltsRange");
+inline const QString MilliampsRangeKey = QStringLiteral("MilliampsRange");
+
+// The traffic monitor's time column, written when it closes: "elapsed" (ms
+// since the panel started) or "clock" (the time of day with milliseconds).
+inline const QString TrafficSection = QStringLiteral("Traffic");
+inline const QString TimeKey = QStringLiteral("Time");
+
 } // namespace Ini

@@ -129,6 +129,12 @@ void WriteIniValue(const QString &section, const QString &key, const QString &va
         state().onFailure({where.path(), written.error});
 }
 
+void KeepIniValue(const QString &section, const QString &key, const QString &value)
+{
+    if (ReadIniValue(section, key) != value)
+        WriteIniValue(section, key, value);
+}
+
 void SetIniWriteFailureHandler(IniWriteFailureHandler handler)
 {
     state().onFailure = std::move(handler);

@@ -43,6 +43,9 @@ bool IniKeepsValue(const QString &section, const QString &key, const QString &va
 // Writes the value; a write that fails leaves the file as it was and is handed
 // to the failure handler.
 void WriteIniValue(const QString &section, const QString &key, const QString &value);
+// Writes the value only when the file holds another one: choices kept this
+// way leave the file alone while they do not change.
+void KeepIniValue(const QString &section, const QString &key, const QString &value);
 // Called with every failed write; an empty handler lets them pass silently.
 void SetIniWriteFailureHandler(IniWriteFailureHandler handler);
 // The folder of the settings file with exactly one trailing separator.

@@ -18,6 +18,16 @@ QString NumberText(double value)
     return (value < 0 ? QLatin1String("-") : QLatin1String(" ")) + digits;
 }
 
+std::optional<double> ReadingValue(ReadKind kind, const QByteArray &reply)
+{
+    if (kind == ReadKind::Inputs)
+        return reply.isEmpty() ? std::nullopt : std::optional<double>(quint8(reply.at(0)));
+    const auto count = AnalogCount(reply);
+    if (!count || kind == ReadKind::None)
+        return std::nullopt;
+    return *count * (kind == ReadKind::Voltage ? VoltsPerCount : MilliampsPerCount);
+}
+
 std::optional<QString> InputsText(const QByteArray &reply)
 {
     if (reply.isEmpty())

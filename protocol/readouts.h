@@ -21,6 +21,10 @@ std::optional<quint16> AnalogCount(const QByteArray &reply);
 // before the point of a value below 1, always a full stop.
 QString NumberText(double value);
 
+// The value a reply reads: volts, milliamperes, or the inputs as a number from
+// 0 to 255; no value when the reply is too short, or for no read.
+std::optional<double> ReadingValue(ReadKind kind, const QByteArray &reply);
+
 // The read-out texts; no value when the reply is too short.
 std::optional<QString> InputsText(const QByteArray &reply);
 std::optional<QString> VoltageText(const QByteArray &reply);

@@ -14,12 +14,14 @@ SaveFileNameHandler &handler()
 } // namespace
 
 QString SaveFileName(QWidget *parent, const QString &caption, const QString &suggestedName,
-                     const QString &filter)
+                     const QString &filter, bool confirmOverwrite)
 {
     if (handler())
         return handler()(parent, caption);
+    const QFileDialog::Options options =
+        confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
     return QFileDialog::getSaveFileName(parent, caption, QDir::home().filePath(suggestedName),
-                                        filter);
+                                        filter, nullptr, options);
 }
 
 void SetSaveFileNameHandler(SaveFileNameHandler newHandler)

@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(run.shown("lblNote"), QString());
         run.board.write(hex("05"));
         QTRY_COMPARE(run.shown("inputs"), "5");
-        QCOMPARE(run.shown("lblTraffic"), "Sent 5 B \u00B7 Received 1 B");
+        QTRY_COMPARE(run.shown("lblTraffic"), "Sent 5 B \u00B7 Received 1 B");
         QCOMPARE(run.boxes.count(), 0);
     }
 

@@ -1,5 +1,6 @@
-// The traffic monitor: what the operator's clicks and the board's replies
-// leave in it, its bound under a flood, pause, clear and save.
+// The traffic monitor: what the operator's clicks, the board's replies and
+// the port's own events leave in it, its bound under a flood, pause, clear,
+// save, the filter and the time shown.
 
 #include "support/mainwindowharness.h"
 #include "ui/filedialog.h"
@@ -7,6 +8,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,17 +38,33 @@ QStringList rows(QWidget *monitor)
     return lines;
 }
 
-// The rows without their time stamps, which differ from run to run.
+const QRegularExpression SinceStart(QStringLiteral("^ *\\d+ ms  "));
+const QRegularExpression Clock(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3}  "));
+
+// The rows without their time stamps (of either kind), which differ from run to run.
 QStringList untimed(const QStringList &lines)
 {
-    static const QRegularExpression stamp(QStringLiteral("^ *\\d+ ms  "));
     QStringList rest;
     for (const QString &line : lines) {
+        const QRegularExpression &stamp = SinceStart.match(line).hasMatch() ? SinceStart : Clock;
         if (!stamp.match(line).hasMatch())
             return {"no time stamp: " + line};
         rest << QString(line).remove(stamp);
     }
     return rest;
+}
+
+const QString PortEntry = QStringLiteral("• port   ");
+
+// The rows of the wire alone, untimed: without the port's own events.
+QStringList wireRows(QWidget *monitor)
+{
+    QStringList wire;
+    for (const QString &row : untimed(rows(monitor))) {
+        if (!row.startsWith(PortEntry))
+            wire << row;
+    }
+    return wire;
 }
 
 } // namespace
@@ -94,7 +112,7 @@ private slots:
             QTRY_COMPARE(pieces.count(), before + 1);
         }
         QWidget *monitor = openMonitor(run);
-        QTRY_COMPARE(untimed(rows(monitor)), entries);
+        QTRY_COMPARE(wireRows(monitor), entries);
     }
 
     void floodKeepsTheLastEntries()
@@ -114,13 +132,13 @@ private slots:
         auto *pause = child<QAbstractButton>(monitor, "cmdPause");
         QTest::mouseClick(pause, Qt::LeftButton);
         run.click("cmdClearLCD");
-        QCOMPARE(rows(monitor).size(), 0);
+        QCOMPARE(wireRows(monitor), QStringList());
         QCOMPARE(pause->text(), QStringLiteral("Resume"));
         QCOMPARE(child<QLabel>(monitor, "lblStatus")->text(),
                  QStringLiteral("Paused, new entries held back: 1"));
 
         QTest::mouseClick(pause, Qt::LeftButton);
-        QCOMPARE(untimed(rows(monitor)), QStringList{"→ board  0D  ClearDisplay"});
+        QCOMPARE(wireRows(monitor), QStringList{"→ board  0D  ClearDisplay"});
         clickButton(monitor, "cmdClear");
         QCOMPARE(rows(monitor).size(), 0);
         // A screen reader names the list and says what it holds.
@@ -170,6 +188,145 @@ private slots:
             QVERIFY(
                 run.boxes.texts().at(0).startsWith("The traffic could not be saved to " + path));
         }
+    }
+
+    // The filter keeps the entries that contain what is typed, whatever its
+    // case, among all kept, and passes new ones as they come.
+    void filterShowsMatchingEntries_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("entries"); // "@" stands for the device
+
+        dataRow("a command's name", "clear", QStringList{"→ board  0D  ClearDisplay"});
+        dataRow("other case, request and reply", "READVOLT",
+                QStringList{"→ board  FE 0B  ReadVoltage",
+                            "← board  00 02 00  reply to ReadVoltage: count 512,  5.0176V"});
+        dataRow("bytes in hex", "fe 2f",
+                QStringList{"→ board  FE 2F 00  SetOutputs 0 (Out1 off, Out2 off, Out3 off)"});
+        dataRow("a port event", "Opened", QStringList{PortEntry + "opened @ at 9600 bit/s 8N1"});
+        dataRow("nothing like it", "no such entry", QStringList{});
+    }
+
+    void filterShowsMatchingEntries()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, entries);
+        StartedMainWindow run;
+        entries.replaceInStrings("@", run.board.slavePath());
+        run.click("cmdClearLCD");
+        run.click("cmdOutput");
+        run.click("cmdReadA1");
+        run.board.write(hex("000200"));
+        QTRY_COMPARE(run.shown("analog1"), " 5.0176V");
+        QWidget *monitor = openMonitor(run);
+
+        typeText(child<QLineEdit>(monitor, "txtFilter"), text);
+        QCOMPARE(untimed(rows(monitor)), entries);
+        QVERIFY(child<QLabel>(monitor, "lblStatus")
+                    ->text()
+                    .endsWith(QStringLiteral("; %1 of 5 entries contain \"%2\"")
+                                  .arg(entries.size())
+                                  .arg(text)));
+        run.click("cmdClearLCD");
+        const bool passes = QStringLiteral("0D  ClearDisplay").contains(text, Qt::CaseInsensitive);
+        QCOMPARE(rows(monitor).size(), entries.size() + (passes ? 1 : 0));
+    }
+
+    // The port's own doings are entries of their own, among the bytes.
+    void portEventsAreEntries_data()
+    {
+        QTest::addColumn<QStringList>("steps");  // menu items, "unplug", "plug"
+        QTest::addColumn<QStringList>("events"); // "@" stands for the device
+
+        dataRow("start-up", QStringList{}, QStringList{"opened @ at 9600 bit/s 8N1"});
+        dataRow("another speed", QStringList{"mnuBaudRate1"},
+                QStringList{"opened @ at 9600 bit/s 8N1", "closed @",
+                            "speed changed to 19200 bit/s 8N1", "opened @ at 19200 bit/s 8N1"});
+        dataRow(
+            "unplugged and back", QStringList{"unplug", "plug"},
+            QStringList{"opened @ at 9600 bit/s 8N1", "lost @", "reopened @ at 9600 bit/s 8N1"});
+    }
+
+    void portEventsAreEntries()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, events);
+        LinkedMainWindow run;
+        events.replaceInStrings("@", run.device.path());
+        for (const QString &step : steps) {
+            if (step == "unplug") {
+                run.device.unplug();
+                QTRY_VERIFY(!run.port->PortOpen());
+            } else if (step == "plug") {
+                run.device.plug();
+                QTRY_VERIFY(run.port->PortOpen());
+            } else {
+                run.find<QAction>(step)->trigger();
+            }
+        }
+        QStringList seen = untimed(rows(openMonitor(run))).filter(QRegularExpression("^• port"));
+        QCOMPARE(seen.replaceInStrings(PortEntry, QString()), events);
+    }
+
+    // While paused the rows shown stand still, however much arrives: the held
+    // entries make room among themselves, and resuming shows the newest.
+    void pauseNeverDropsShownRows()
+    {
+        StartedMainWindow run;
+        run.click("cmdClearLCD");
+        QWidget *monitor = openMonitor(run);
+        const QStringList shown = rows(monitor);
+        clickButton(monitor, "cmdPause");
+
+        QVERIFY(run.board.flood(1'000'000, 'x')); // over 10,000 entries
+        QCOMPARE(rows(monitor), shown);
+        const int held = TrafficModel::MaxEntries - int(shown.size());
+        QVERIFY(child<QLabel>(monitor, "lblStatus")
+                    ->text()
+                    .startsWith(QStringLiteral("Paused, new entries held back: %1, the oldest "
+                                               "of them dropped: ")
+                                    .arg(held)));
+        clickButton(monitor, "cmdPause");
+        const QStringList all = rows(monitor);
+        QCOMPARE(all.size(), TrafficModel::MaxEntries);
+        QCOMPARE(all.mid(0, shown.size()), shown);
+    }
+
+    // The time of every entry as chosen, kept in the settings file; each
+    // entry's tool tip holds its whole line, however long.
+    void timeChoiceAndToolTips_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QRegularExpression>("stamp");
+        QTest::addColumn<QByteArray>("stored");
+        dataRow("time since start", "Time since start", SinceStart, QByteArray("Time=elapsed"));
+        dataRow("clock time", "Clock time", Clock, QByteArray("Time=clock"));
+    }
+
+    void timeChoiceAndToolTips()
+    {
+        QFETCH(QString, choice);
+        QFETCH(QRegularExpression, stamp);
+        QFETCH(QByteArray, stored);
+        StartedMainWindow run;
+        run.board.write(QByteArray(TrafficModel::MaxEntryBytes, 'x'));
+        QTRY_COMPARE(run.port->InBufferCount(), TrafficModel::MaxEntryBytes);
+        QWidget *monitor = openMonitor(run);
+        auto *time = child<QComboBox>(monitor, "cboTime");
+
+        time->setCurrentIndex(time->findText(choice));
+        const QAbstractItemModel *list = child<QListView>(monitor, "lstTraffic")->model();
+        QCOMPARE(list->rowCount(), 2); // the opening and the bytes
+        for (int row = 0; row < list->rowCount(); ++row) {
+            const QString line = list->index(row, 0).data().toString();
+            QVERIFY2(stamp.match(line).hasMatch(), qPrintable(line));
+            QCOMPARE(list->index(row, 0).data(Qt::ToolTipRole).toString(), line);
+        }
+        monitor->close();
+        QVERIFY(run.ini.contents().contains("[Traffic]\n" + stored));
+        run.window.reset();
+        run.start();
+        QCOMPARE(child<QComboBox>(openMonitor(run), "cboTime")->currentText(), choice);
     }
 };
 

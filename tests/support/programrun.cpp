@@ -3,8 +3,8 @@
 #include <QProcess>
 #include <QTest>
 
-ProgramRun RunProgram(const QString &program, const QStringList &arguments,
-                      const QByteArray &input, const QProcessEnvironment &environment)
+ProgramRun RunProgram(const QString &program, const QStringList &arguments, const QByteArray &input,
+                      const QProcessEnvironment &environment)
 {
     QProcess process;
     process.setProcessEnvironment(environment);

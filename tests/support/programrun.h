@@ -16,7 +16,6 @@ struct ProgramRun
 // Runs the program with the input on its standard input (then closed), Qt
 // events processed meanwhile, as the program may need this process: a panel
 // it talks to, a server it asks.
-ProgramRun RunProgram(const QString &program, const QStringList &arguments,
-                      const QByteArray &input = {},
-                      const QProcessEnvironment &environment =
-                          QProcessEnvironment::systemEnvironment());
+ProgramRun
+RunProgram(const QString &program, const QStringList &arguments, const QByteArray &input = {},
+           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());

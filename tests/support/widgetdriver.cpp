@@ -1,6 +1,7 @@
 #include "support/widgetdriver.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -20,6 +21,8 @@ void retype(QWidget *box, const QString &text)
 {
     if (auto *picker = qobject_cast<QComboBox *>(box))
         box = picker->lineEdit();
+    else if (qobject_cast<QAbstractSpinBox *>(box))
+        box = box->findChild<QLineEdit *>();
     auto *edit = qobject_cast<QLineEdit *>(box);
     if (!edit)
         qFatal("%s takes no text", qPrintable(box->objectName()));

@@ -23,5 +23,6 @@ template <typename T> T *child(const QObject *root, const QString &name)
 void clickButton(const QObject *root, const QString &name);
 // Types any text, one key press per character (keyClicks takes ASCII only).
 void typeText(QWidget *widget, const QString &text);
-// Empties a text box, or the edit line of an editable picker, and types the text.
+// Empties a text box, or the edit line of an editable picker or a spin box,
+// and types the text.
 void retype(QWidget *box, const QString &text);

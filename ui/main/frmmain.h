@@ -2,7 +2,9 @@
 
 #include "link/connectionwatch.h"
 #include "link/mscomm.h"
+#include "link/portevents.h"
 #include "link/portmap.h"
+#include "link/readturns.h"
 #include "link/replydeadline.h"
 #include "link/sendcommand.h"
 #include "link/speedfollow.h"
@@ -90,6 +92,7 @@ private:
     void mnuCustom_Click();
     void mnuScroll_Click();
     void mnuGraph_Click();
+    void mnuPlotInputs_Click();
     void CheckMenuItem(QActionGroup *group, int index);
     void WireToolWindows();
     void CloseToolWindows();
@@ -132,7 +135,9 @@ private:
     void cmdReadInputs_Click();
     void cmdReadA1_Click();
     void cmdReadA2_Click();
-    void Read(ReadKind kind, qint16 selector);
+    void Read(ReadKind kind);
+    void ReadNow(ReadKind kind, bool quiet = false);
+    void PollRead(ReadKind kind);
     void WaitForTimer();
     void MSComm1_OnComm();
     void ShowReply(ReadKind kind, const QByteArray &reply);
@@ -149,6 +154,10 @@ private:
     ConnectionWatch m_watch{MSComm1};
     SpeedFollow m_speedFollow{MSComm1};
     BoardService m_service{MSComm1}; // the port served to the user's other programs
+    // The read buttons and the plot's poller take turns: one read on the wire at a time.
+    ReadTurns m_reads;
+    // The port's openings, closings and losses, for the traffic monitor.
+    PortEvents m_portEvents{MSComm1};
     LinkStatusBar *m_statusBar = nullptr;
     DeviceChooser *m_chooser = nullptr;
 
@@ -166,6 +175,7 @@ private:
     ToolWindowEntry *mnuScroll = nullptr;
     ToolWindowEntry *mnuGraph = nullptr;
     ToolWindowEntry *mnuTraffic = nullptr;
+    ToolWindowEntry *mnuPlotInputs = nullptr;
     QList<ToolWindowEntry *> m_toolEntries;
 
     // Text, cursor and user screen panel

@@ -3,6 +3,7 @@
 #include "ui/main/frmmain.h"
 
 #include "link/modvariables.h"
+#include "link/sendcommand.h"
 #include "protocol/merrowfunc.h"
 #include "protocol/readouts.h"
 #include "ui/main/linkstatusbar.h"
@@ -10,6 +11,17 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+
+namespace {
+
+qint16 ReadSelector(ReadKind kind)
+{
+    return kind == ReadKind::Inputs    ? Selector::ReadInputs
+           : kind == ReadKind::Voltage ? Selector::ReadVoltage
+                                       : Selector::ReadCurrent;
+}
+
+} // namespace
 
 // The box's index is its bit in the mask; the board hears of it on "Set Outputs".
 void frmMain::Out_Click(int index)
@@ -25,42 +37,62 @@ void frmMain::cmdOutput_Click()
 
 void frmMain::cmdReadInputs_Click()
 {
-    Read(ReadKind::Inputs, Selector::ReadInputs);
+    Read(ReadKind::Inputs);
 }
 
 void frmMain::cmdReadA1_Click()
 {
-    Read(ReadKind::Voltage, Selector::ReadVoltage);
+    Read(ReadKind::Voltage);
 }
 
 void frmMain::cmdReadA2_Click()
 {
-    Read(ReadKind::Current, Selector::ReadCurrent);
+    Read(ReadKind::Current);
+}
+
+// While a poll's read waits for its reply, the operator's read is held and
+// runs as soon as that read is over (see ReadTurns): its request going out
+// meanwhile would have both replies taken as one.
+void frmMain::Read(ReadKind kind)
+{
+    if (!m_reads.holdOperatorRead(kind))
+        ReadNow(kind);
 }
 
 // The receive event comes once the whole reply is waiting; MSComm1_OnComm
 // shows it, during the wait or after it. Bytes waiting before the request
 // goes out cannot be its reply (unasked bytes, the rest of an earlier short
 // or late reply): they are dropped, so the read-out is built from the reply
-// alone.
+// alone. A quiet read warns of nothing: a poll's read that cannot go out is a
+// gap in its plot, not a message box at every poll.
 //
 // One read at a time on the wire: a read of another program that waits for
 // its reply goes first (the wait is bounded by its time-out), and this read,
 // while it waits, holds the port for itself.
-void frmMain::Read(ReadKind kind, qint16 selector)
+void frmMain::ReadNow(ReadKind kind, bool quiet)
 {
     while (MSComm1.ReceiveClaimed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     intReadKind = qint16(kind);
     MSComm1.setRThreshold(ReplyLength(kind));
-    merrowfunc::BuildReadRequest(selector);
+    merrowfunc::BuildReadRequest(ReadSelector(kind));
     MSComm1.setInBufferCount(0);
-    if (SendCommand() == SendResult::Sent) {
+    const SendResult result = quiet ? WriteCommand(MSComm1, strCommand) : SendCommand();
+    if (result == SendResult::Sent) {
         m_replyDeadline.start(kind);
+        m_reads.readSent(kind);
         if (!m_replyHold)
             m_replyHold.emplace(MSComm1.activity());
     }
     WaitForTimer();
+}
+
+// A poll's read, on an open port only: a closed one leaves intReadKind and
+// the receive threshold as the last real read set them.
+void frmMain::PollRead(ReadKind kind)
+{
+    if (MSComm1.PortOpen())
+        ReadNow(kind, true);
 }
 
 // One tick of Timer1, with the window's events processed meanwhile.
@@ -81,6 +113,7 @@ void frmMain::ReplyDeadline_Expired(ReadKind kind)
 {
     m_replyHold.reset();
     MSComm1.setInBufferCount(0);
+    m_reads.replyMissed(kind);
     const QPushButton *button = kind == ReadKind::Inputs    ? cmdReadInputs
                                 : kind == ReadKind::Voltage ? cmdReadA1
                                                             : cmdReadA2;
@@ -100,9 +133,11 @@ void frmMain::MSComm1_OnComm()
         return;
     for (const ReadKind kind : {ReadKind::Inputs, ReadKind::Voltage, ReadKind::Current}) {
         if (MSComm1.CommEvent() == MSComm::comEvReceive && intReadKind == qint16(kind)) {
-            ShowReply(kind, MSComm1.Input());
+            const QByteArray reply = MSComm1.Input();
+            ShowReply(kind, reply);
             m_replyDeadline.complete();
             m_replyHold.reset();
+            m_reads.replyShown(kind, reply);
             return;
         }
     }

@@ -107,6 +107,11 @@ void frmMain::createMenus()
     mnuCustom = entry(mnuCon->addAction(u"Custom Characters"_s), u"mnuCustom"_s);
     mnuScroll = entry(menuBar()->addAction(u"Scrolling Text"_s), u"mnuScroll"_s);
     mnuGraph = entry(menuBar()->addAction(u"Graph"_s), u"mnuGraph"_s);
+
+    // Beyond the five menus of the panel, at the right end.
+    QMenu *mnuTools = menuBar()->addMenu(u"Tools"_s);
+    mnuTools->setObjectName(u"mnuTools"_s);
+    mnuPlotInputs = entry(mnuTools->addAction(u"Plot Inputs..."_s), u"mnuPlotInputs"_s);
 }
 
 QWidget *frmMain::createClientArea()
@@ -242,8 +247,11 @@ void frmMain::initConnections()
     connect(mnuScroll->action(), &QAction::triggered, this, &frmMain::mnuScroll_Click);
     connect(mnuGraph->action(), &QAction::triggered, this, &frmMain::mnuGraph_Click);
     connect(mnuTraffic->action(), &QAction::triggered, this, &frmMain::mnuTraffic_Click);
+    connect(mnuPlotInputs->action(), &QAction::triggered, this, &frmMain::mnuPlotInputs_Click);
     connect(&MSComm1, &MSComm::outputWritten, m_traffic, &TrafficModel::written);
     connect(&MSComm1, &MSComm::inputArrived, m_traffic, &TrafficModel::received);
+    connect(&m_portEvents, &PortEvents::happened, m_traffic,
+            [this](const PortEvent &event) { m_traffic->noted(event.text()); });
 
     connect(cmdSendAscii, &QPushButton::clicked, this, &frmMain::cmdSendAscii_Click);
     // Enter in either line presses "Send".
@@ -276,4 +284,6 @@ void frmMain::initConnections()
     connect(&MSComm1, &MSComm::OnComm, this, &frmMain::MSComm1_OnComm);
     connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(&m_replyDeadline, &ReplyDeadline::expired, this, &frmMain::ReplyDeadline_Expired);
+    connect(&m_reads, &ReadTurns::readWanted, this, &frmMain::PollRead);
+    connect(&m_reads, &ReadTurns::heldReadDue, this, [this](ReadKind kind) { ReadNow(kind); });
 }

@@ -1,5 +1,5 @@
 // The port and speed menus and the menu entries that open the tool windows
-// (the traffic monitor among them).
+// (the traffic monitor and the plot window among them).
 
 #include "ui/main/frmmain.h"
 
@@ -8,6 +8,7 @@
 #include "ui/custom/frmcustom.h"
 #include "ui/main/toolwindowentry.h"
 #include "ui/msgbox.h"
+#include "ui/plot/frmplot.h"
 #include "ui/tools/frmconfig.h"
 #include "ui/tools/frmgraph.h"
 #include "ui/tools/frmscreen.h"
@@ -103,6 +104,11 @@ void frmMain::mnuGraph_Click()
     mnuGraph->open();
 }
 
+void frmMain::mnuPlotInputs_Click()
+{
+    mnuPlotInputs->open();
+}
+
 void frmMain::CloseToolWindows()
 {
     for (ToolWindowEntry *entry : std::as_const(m_toolEntries))
@@ -129,4 +135,5 @@ void frmMain::WireToolWindows()
     mnuScroll->setMaker([this] { return new frmScroll(MSComm1, this); });
     mnuGraph->setMaker([this] { return new frmGraph(MSComm1, this); });
     mnuTraffic->setMaker([this] { return new frmTraffic(*m_traffic, this); });
+    mnuPlotInputs->setMaker([this] { return new frmPlot(m_reads, this); });
 }

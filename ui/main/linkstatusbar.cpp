@@ -4,13 +4,16 @@
 #include "link/mscomm.h"
 #include "link/serialsettings.h"
 #include "ui/main/elidedlabel.h"
+#include "ui/throttle.h"
 
 #include <QGridLayout>
 
 using namespace Qt::StringLiterals;
 
 LinkStatusBar::LinkStatusBar(const MSComm &port, const ConnectionWatch &watch, QWidget *parent)
-    : QStatusBar(parent), m_port(port), m_watch(watch), m_traffic(port)
+    : QStatusBar(parent), m_port(port), m_watch(watch), m_traffic(port),
+      m_trafficShown(new Throttle(
+          200, [this] { lblTraffic->setText(m_traffic.text()); }, this))
 {
     setObjectName(u"statusBar"_s);
     setSizeGripEnabled(false); // the window has a fixed size
@@ -43,9 +46,10 @@ LinkStatusBar::LinkStatusBar(const MSComm &port, const ConnectionWatch &watch, Q
 
     connect(&m_watch, &ConnectionWatch::changed, this, &LinkStatusBar::refresh);
     connect(&m_port, &MSComm::settingsChanged, this, &LinkStatusBar::refresh);
-    connect(&m_traffic, &TrafficCount::changed, this,
-            [this] { lblTraffic->setText(m_traffic.text()); });
-    lblTraffic->setText(m_traffic.text());
+    // Each new text lays the bar out anew; a stream of reads (a poll every
+    // 0.1 s) would do that sixty times a second.
+    connect(&m_traffic, &TrafficCount::changed, m_trafficShown, &Throttle::request);
+    m_trafficShown->request();
     refresh();
 }
 

@@ -6,6 +6,7 @@
 
 class ConnectionWatch;
 class ElidedLabel;
+class Throttle;
 class MSComm;
 class QLabel;
 
@@ -37,6 +38,7 @@ private:
     const MSComm &m_port;
     const ConnectionWatch &m_watch;
     TrafficCount m_traffic;
+    Throttle *m_trafficShown; // the count, at most five times a second
     ElidedLabel *lblPort = nullptr;
     QLabel *lblSpeed = nullptr;
     QLabel *lblState = nullptr;

@@ -1,14 +1,36 @@
 #include "ui/traffic/trafficmodel.h"
 
+#include <QTime>
+
 using namespace Qt::StringLiterals;
 
 namespace {
+
+const QString ToBoard = u"→ board  "_s;
+const QString FromBoard = u"← board  "_s;
+const QString Port = u"• port   "_s;
 
 // Hands the bytes on in pieces of at most `size`.
 template <typename Take> void inPieces(const QByteArray &bytes, int size, Take take)
 {
     for (qsizetype at = 0; at < bytes.size(); at += size)
         take(bytes.mid(at, size));
+}
+
+// "14:03:07.250", by hand: the filter builds every line at each key press.
+QString ClockText(int ms)
+{
+    const int parts[] = {ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000};
+    char text[] = "00:00:00.000";
+    const int at[] = {0, 3, 6, 9};
+    for (int i = 0; i < 3; ++i) {
+        text[at[i]] = char('0' + parts[i] / 10 % 10);
+        text[at[i] + 1] = char('0' + parts[i] % 10);
+    }
+    text[9] = char('0' + parts[3] / 100);
+    text[10] = char('0' + parts[3] / 10 % 10);
+    text[11] = char('0' + parts[3] % 10);
+    return QString::fromLatin1(text, 12);
 }
 
 } // namespace
@@ -22,7 +44,7 @@ void TrafficModel::written(const QByteArray &bytes)
 {
     QList<Entry> batch;
     inPieces(bytes, MaxEntryBytes, [this, &batch](const QByteArray &piece) {
-        batch << Entry{m_clock.elapsed(), Direction::ToBoard, piece, writtenMeaning(piece)};
+        batch << entry(ToBoard + DecodedCommand::HexLine(piece, writtenMeaning(piece)));
     });
     append(batch);
 }
@@ -31,9 +53,20 @@ void TrafficModel::received(const QByteArray &bytes)
 {
     QList<Entry> batch;
     inPieces(bytes, MaxEntryBytes, [this, &batch](const QByteArray &piece) {
-        batch << Entry{m_clock.elapsed(), Direction::FromBoard, piece, m_replies.describe(piece)};
+        batch << entry(FromBoard + DecodedCommand::HexLine(piece, m_replies.describe(piece)));
     });
     append(batch);
+}
+
+void TrafficModel::noted(const QString &event)
+{
+    append({entry(Port + event)});
+}
+
+// The line is made once, here: the view and the filter read it again and again.
+TrafficModel::Entry TrafficModel::entry(const QString &text) const
+{
+    return Entry{m_clock.elapsed(), QTime::currentTime().msecsSinceStartOfDay(), text};
 }
 
 // The commands the piece completes; a command it leaves unfinished is named
@@ -57,43 +90,68 @@ void TrafficModel::append(QList<Entry> batch)
 {
     if (batch.isEmpty())
         return;
+    if (m_paused) {
+        hold(std::move(batch));
+        return;
+    }
     if (batch.size() > MaxEntries)
         batch.remove(0, batch.size() - MaxEntries);
     dropOldest(int(m_entries.size() + batch.size()) - MaxEntries);
-    if (m_paused) {
-        m_entries.insert(m_entries.end(), batch.cbegin(), batch.cend());
-        emit heldCountChanged(heldCount());
-        return;
-    }
     beginInsertRows(QModelIndex(), m_shown, m_shown + int(batch.size()) - 1);
     m_entries.insert(m_entries.end(), batch.cbegin(), batch.cend());
     m_shown = int(m_entries.size());
     endInsertRows();
 }
 
-// The shown rows go first, as they are the oldest.
+// While paused the rows shown stand still: room for new entries is made
+// among the held ones, oldest first, and when the rows shown alone fill the
+// bound, the oldest of the new ones are not kept.
+void TrafficModel::hold(QList<Entry> batch)
+{
+    const qsizetype excess = qsizetype(m_entries.size()) + batch.size() - MaxEntries;
+    if (excess > 0) {
+        const qsizetype fromHeld = std::min<qsizetype>(excess, heldCount());
+        const auto firstHeld = m_entries.begin() + m_shown;
+        m_entries.erase(firstHeld, firstHeld + fromHeld);
+        batch.remove(0, excess - fromHeld);
+        m_dropped += excess;
+    }
+    m_entries.insert(m_entries.end(), batch.cbegin(), batch.cend());
+    emit heldCountChanged(heldCount());
+}
+
+// Not paused, every entry is shown: the oldest go.
 void TrafficModel::dropOldest(int count)
 {
     if (count <= 0)
         return;
-    const int shownDropped = std::min(count, m_shown);
-    if (shownDropped > 0)
-        beginRemoveRows(QModelIndex(), 0, shownDropped - 1);
+    beginRemoveRows(QModelIndex(), 0, count - 1);
     m_entries.erase(m_entries.begin(), m_entries.begin() + count);
-    m_shown -= shownDropped;
-    if (shownDropped > 0)
-        endRemoveRows();
+    m_shown -= count;
+    endRemoveRows();
 }
 
 void TrafficModel::setPaused(bool paused)
 {
     m_paused = paused;
-    if (paused || heldCount() == 0)
+    if (paused)
         return;
-    beginInsertRows(QModelIndex(), m_shown, int(m_entries.size()) - 1);
-    m_shown = int(m_entries.size());
-    endInsertRows();
+    m_dropped = 0;
+    if (heldCount() > 0) {
+        beginInsertRows(QModelIndex(), m_shown, int(m_entries.size()) - 1);
+        m_shown = int(m_entries.size());
+        endInsertRows();
+    }
     emit heldCountChanged(0);
+}
+
+void TrafficModel::setTimeStyle(TimeStyle style)
+{
+    if (style == m_timeStyle)
+        return;
+    m_timeStyle = style;
+    if (m_shown > 0)
+        emit dataChanged(index(0), index(m_shown - 1));
 }
 
 void TrafficModel::clear()
@@ -101,17 +159,9 @@ void TrafficModel::clear()
     beginResetModel();
     m_entries.clear();
     m_shown = 0;
+    m_dropped = 0;
     endResetModel();
     emit heldCountChanged(0);
-}
-
-QStringList TrafficModel::lines() const
-{
-    QStringList shown;
-    shown.reserve(m_shown);
-    for (int row = 0; row < m_shown; ++row)
-        shown << line(m_entries[size_t(row)]);
-    return shown;
 }
 
 int TrafficModel::rowCount(const QModelIndex &parent) const
@@ -122,14 +172,14 @@ int TrafficModel::rowCount(const QModelIndex &parent) const
 QVariant TrafficModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_shown
-        || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+        || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole))
         return QVariant();
     return line(m_entries[size_t(index.row())]);
 }
 
-QString TrafficModel::line(const Entry &entry)
+QString TrafficModel::line(const Entry &entry) const
 {
-    const QString direction = entry.direction == Direction::ToBoard ? u"→ board"_s : u"← board"_s;
-    return u"%1 ms  %2  "_s.arg(entry.ms, 8).arg(direction)
-           + DecodedCommand::HexLine(entry.bytes, entry.meaning);
+    if (m_timeStyle == TimeStyle::Clock)
+        return ClockText(entry.clockMs) + u"  "_s + entry.text;
+    return QString::number(entry.ms).rightJustified(8) + u" ms  "_s + entry.text;
 }
