@@ -2,6 +2,8 @@
 
 #include "link/mscomm.h"
 
+#include <utility>
+
 QString PortEvent::text() const
 {
     const char *word = "";
@@ -11,6 +13,7 @@ QString PortEvent::text() const
     case Lost: word = "lost"; break;
     case Reopened: word = "reopened"; break;
     case SpeedChanged: word = "speed changed to"; break;
+    case Released: word = "released"; break;
     }
     return detail.isEmpty() ? QLatin1String(word) : QLatin1String(word) + u' ' + detail;
 }
@@ -34,7 +37,8 @@ void PortEvents::opened()
 void PortEvents::closed()
 {
     m_lost = false;
-    emit happened({PortEvent::Closed, m_port.DeviceName()});
+    const bool released = std::exchange(m_releasing, false);
+    emit happened({released ? PortEvent::Released : PortEvent::Closed, m_port.DeviceName()});
 }
 
 void PortEvents::lost()

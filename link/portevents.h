@@ -16,6 +16,7 @@ struct PortEvent
         Lost,
         Reopened, // opened again after it was lost
         SpeedChanged,
+        Released, // closed for another program to open it
     };
 
     Kind kind;
@@ -34,6 +35,9 @@ class PortEvents : public QObject
 public:
     explicit PortEvents(const MSComm &port, QObject *parent = nullptr);
 
+    // The next closing is the operator letting go of the port.
+    void releasing() { m_releasing = true; }
+
 signals:
     void happened(const PortEvent &event);
 
@@ -46,5 +50,6 @@ private:
 
     const MSComm &m_port;
     bool m_lost = false;
+    bool m_releasing = false;
     QString m_speed; // as last told, so that settings taken again are no change
 };

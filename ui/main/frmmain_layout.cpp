@@ -248,8 +248,11 @@ void frmMain::initConnections()
     connect(mnuGraph->action(), &QAction::triggered, this, &frmMain::mnuGraph_Click);
     connect(mnuTraffic->action(), &QAction::triggered, this, &frmMain::mnuTraffic_Click);
     connect(mnuPlotInputs->action(), &QAction::triggered, this, &frmMain::mnuPlotInputs_Click);
-    connect(&MSComm1, &MSComm::outputWritten, m_traffic, &TrafficModel::written);
-    connect(&MSComm1, &MSComm::inputArrived, m_traffic, &TrafficModel::received);
+    // The traffic of another program through the panel is named for it.
+    connect(&MSComm1, &MSComm::outputWritten, m_traffic,
+            [this](const QByteArray &bytes) { m_traffic->written(bytes, MSComm1.Origin()); });
+    connect(&MSComm1, &MSComm::inputArrived, m_traffic,
+            [this](const QByteArray &bytes) { m_traffic->received(bytes, MSComm1.Origin()); });
     connect(&m_portEvents, &PortEvents::happened, m_traffic,
             [this](const PortEvent &event) { m_traffic->noted(event.text()); });
 

@@ -86,6 +86,8 @@ void frmMain::TellUnreadableSettings()
 void frmMain::mnuReleasePort_Click()
 {
     m_speedFollow.cancel();
+    if (MSComm1.PortOpen())
+        m_portEvents.releasing();
     m_watch.leave();
     MSComm1.setClosedNote(
         u"The port was released: \"Open Port\" in the Communication menu takes it back."_s);

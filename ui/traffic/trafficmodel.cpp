@@ -33,6 +33,12 @@ QString ClockText(int ms)
     return QString::fromLatin1(text, 12);
 }
 
+// The meaning, named for the program whose traffic it is, if another's.
+QString Marked(const QString &origin, const QString &meaning)
+{
+    return origin.isEmpty() ? meaning : origin + u": "_s + meaning;
+}
+
 } // namespace
 
 TrafficModel::TrafficModel(QObject *parent) : QAbstractListModel(parent)
@@ -40,20 +46,22 @@ TrafficModel::TrafficModel(QObject *parent) : QAbstractListModel(parent)
     m_clock.start();
 }
 
-void TrafficModel::written(const QByteArray &bytes)
+void TrafficModel::written(const QByteArray &bytes, const QString &origin)
 {
     QList<Entry> batch;
-    inPieces(bytes, MaxEntryBytes, [this, &batch](const QByteArray &piece) {
-        batch << entry(ToBoard + DecodedCommand::HexLine(piece, writtenMeaning(piece)));
+    inPieces(bytes, MaxEntryBytes, [&](const QByteArray &piece) {
+        batch << entry(ToBoard
+                       + DecodedCommand::HexLine(piece, Marked(origin, writtenMeaning(piece))));
     });
     append(batch);
 }
 
-void TrafficModel::received(const QByteArray &bytes)
+void TrafficModel::received(const QByteArray &bytes, const QString &origin)
 {
     QList<Entry> batch;
-    inPieces(bytes, MaxEntryBytes, [this, &batch](const QByteArray &piece) {
-        batch << entry(FromBoard + DecodedCommand::HexLine(piece, m_replies.describe(piece)));
+    inPieces(bytes, MaxEntryBytes, [&](const QByteArray &piece) {
+        batch << entry(FromBoard
+                       + DecodedCommand::HexLine(piece, Marked(origin, m_replies.describe(piece))));
     });
     append(batch);
 }

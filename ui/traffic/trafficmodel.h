@@ -41,8 +41,11 @@ public:
 
     explicit TrafficModel(QObject *parent = nullptr);
 
-    void written(const QByteArray &bytes);
-    void received(const QByteArray &bytes);
+    // A write, or a piece received; origin is whom it is for when another
+    // program uses the port through the panel ("vantorctl 4711"), which the
+    // entry then names.
+    void written(const QByteArray &bytes, const QString &origin = {});
+    void received(const QByteArray &bytes, const QString &origin = {});
     // Something the port did, in words ("lost /dev/ttyUSB0").
     void noted(const QString &event);
 
