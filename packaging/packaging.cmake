@@ -1,5 +1,5 @@
 # Installation and the Debian package: the three programs, their manual pages,
-# a desktop entry and an icon, the copyright and changelog files, and the
+# a desktop entry and an icon, the systemd user unit of vantorctl serve, the copyright and changelog files, and the
 # lintian overrides. scripts/package builds the package and checks it.
 include(GNUInstallDirs)
 set(VANTOR_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
@@ -11,6 +11,9 @@ install(FILES ${VANTOR_PACKAGING_DIR}/vantorapp.desktop
 install(FILES ${VANTOR_PACKAGING_DIR}/vantorapp.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${VANTOR_PACKAGING_DIR}/debian/copyright DESTINATION ${VANTOR_DOC_DIR})
+# The user unit that runs vantorctl serve for a port (systemctl --user).
+install(FILES ${VANTOR_PACKAGING_DIR}/systemd/vantorctl-serve@.service
+        DESTINATION lib/systemd/user)
 install(FILES ${VANTOR_PACKAGING_DIR}/debian/vantorapp.lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME vantorapp)
 
