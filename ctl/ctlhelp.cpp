@@ -8,6 +8,8 @@ namespace {
 
 const char *const Usage = R"(Usage: vantorctl [OPTIONS] COMMAND [ARGS...]
        vantorctl [OPTIONS] -
+       vantorctl [OPTIONS] watch [voltage] [current] [inputs] [--interval S] [--count N]
+       vantorctl [OPTIONS] serve [--follow-speed]
 Drives the serial character-display board from scripts: the same bytes as
 VantorApp sends for the same action, on the port VantorApp uses.
 
@@ -40,6 +42,15 @@ numbers are whole and decimal, each within the range its command gives.
 Everything is checked before the port is opened, so a bad argument sends
 nothing. When a program owns the port (VantorApp, or vantorctl serve), the
 command goes through it, at the speed it has the port at.
+
+watch polls the readings named (all three without a name) every --interval
+seconds (default 1) and prints one CSV row a poll (a header first; with
+--json one object a line), until --count polls or SIGINT; a read without a
+reply leaves its field empty, and exit status 1 tells that none was answered.
+
+serve owns the port and serves it to the user's other programs, as VantorApp
+does while its port is open; vantorctl goes through such a program when one
+serves the device (see "man vantorctl").
 
 With - the commands come from standard input, one a line (at most 64 KiB),
 with shell-like quoting ('...', "...", $'...', \); empty lines and lines

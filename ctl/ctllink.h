@@ -13,6 +13,7 @@ public:
 
     // False once the device went away or stopped taking data: a session ends.
     virtual bool isOpen() const = 0;
-    // Carries out the command that options.words name, built beforehand; its answer.
+    // Carries out the command that options.words name, built beforehand from
+    // them (the owner is sent the words); its answer.
     virtual LineAnswer carryOut(const LineOptions &options, const LineCommand &command) = 0;
 };

@@ -1,6 +1,7 @@
 #include "ctl/ctloptions.h"
 
 #include "protocol/line/lineargs.h"
+#include "protocol/textbytes.h"
 
 #include <QCommandLineParser>
 
@@ -16,7 +17,35 @@ QList<QCommandLineOption> CommandLineOptionSet()
                QCommandLineOption(QStringLiteral("dry-run")),
                QCommandLineOption(QStringLiteral("direct")),
                QCommandLineOption(QStringLiteral("follow-speed")),
+               QCommandLineOption(QStringLiteral("interval"), {}, QStringLiteral("SECONDS")),
+               QCommandLineOption(QStringLiteral("count"), {}, QStringLiteral("N")),
                QCommandLineOption(QStringList{QStringLiteral("V"), QStringLiteral("version")})};
+}
+
+// --interval (0.1 s to an hour) and --count (a whole number from 1).
+bool TakeWatchOptions(const QCommandLineParser &parser, CtlOptions &options, QString *error)
+{
+    if (parser.isSet(QStringLiteral("interval"))) {
+        const QString text = parser.value(QStringLiteral("interval"));
+        const auto seconds = DecimalNumber(text);
+        if (!seconds || *seconds < 0.1 || *seconds > 3600) {
+            *error = QStringLiteral("--interval %1 is not a number of seconds from 0.1 to 3600")
+                         .arg(Shown(text));
+            return false;
+        }
+        options.intervalSeconds = *seconds;
+    }
+    if (parser.isSet(QStringLiteral("count"))) {
+        const QString text = parser.value(QStringLiteral("count")).trimmed();
+        bool ok = !text.startsWith(u'+');
+        options.count = ok ? text.toInt(&ok) : 0;
+        if (!ok || options.count < 1) {
+            *error =
+                QStringLiteral("--count %1 is not a whole number of polls from 1").arg(Shown(text));
+            return false;
+        }
+    }
+    return true;
 }
 
 // The options that choose the port; no value, with *error set, for a bad one.
@@ -40,7 +69,11 @@ bool TakePortOptions(const QCommandLineParser &parser, CtlOptions &options, QStr
     options.direct = parser.isSet(QStringLiteral("direct"));
     options.version = parser.isSet(QStringLiteral("version"));
     options.followSpeed = parser.isSet(QStringLiteral("follow-speed"));
-    return true;
+    for (const char *name : {"follow-speed", "interval", "count"}) {
+        if (parser.isSet(QLatin1String(name)))
+            options.commandOptions << QStringLiteral("--") + QLatin1String(name);
+    }
+    return TakeWatchOptions(parser, options, error);
 }
 
 } // namespace

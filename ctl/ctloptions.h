@@ -18,8 +18,13 @@ struct CtlOptions
     bool direct = false;    // --direct: open the device even when a program serves it
     bool version = false;   // -V, --version
     bool fromInput = false; // "-": the commands come from standard input
-    // vantor serve only: the port follows the board to a speed a client tells it.
+    // vantorctl serve only: the port follows the board to a speed a client tells it.
     bool followSpeed = false;
+    // vantorctl watch only: seconds between polls, and how many polls (0: until stopped).
+    double intervalSeconds = 1.0;
+    int count = 0;
+    // Options given that belong to one command only ("--follow-speed": serve).
+    QStringList commandOptions;
 };
 
 // Reads vantorctl's arguments (without the program's name), through

@@ -5,12 +5,27 @@
 #include "ctl/inputsession.h"
 #include "ctl/linkchoice.h"
 #include "ctl/serve.h"
+#include "ctl/watch.h"
 #include "protocol/line/commandset.h"
 #include "protocol/line/linerequest.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
 namespace {
+
+// Why an option stands with a command it does not belong to; empty when none does.
+QString MisplacedOption(const CtlOptions &options, const QString &command)
+{
+    static const QHash<QString, QString> Owners = {{QStringLiteral("--follow-speed"), "serve"},
+                                                   {QStringLiteral("--interval"), "watch"},
+                                                   {QStringLiteral("--count"), "watch"}};
+    for (const QString &option : options.commandOptions) {
+        if (Owners.value(option) != command)
+            return QStringLiteral("%1 belongs to vantorctl %2").arg(option, Owners.value(option));
+    }
+    return {};
+}
 
 // One command from the command line: everything checked and built before
 // the port is opened, so a bad argument sends nothing.
@@ -49,12 +64,15 @@ int RunCtl(const QStringList &arguments)
     }
     if (const auto topic = HelpTopic(options->line))
         return PrintHelp(*topic);
-    if (options->line.words.value(0) == u"serve")
-        return RunServe(*options);
-    if (options->followSpeed) {
-        PrintError(QStringLiteral("--follow-speed belongs to vantorctl serve"));
+    const QString command = options->line.words.value(0);
+    if (const QString misplaced = MisplacedOption(*options, command); !misplaced.isEmpty()) {
+        PrintError(misplaced);
         return StatusBadArguments;
     }
+    if (command == u"serve")
+        return RunServe(*options);
+    if (command == u"watch")
+        return RunWatch(*options);
     if (options->fromInput)
         return RunInputSession(*options);
     if (options->line.words.isEmpty()) {

@@ -23,6 +23,7 @@ QuitOnSignal::QuitOnSignal(QObject *parent) : QObject(parent)
         char byte = 0;
         [[maybe_unused]] const ssize_t n = ::read(g_pipe[1], &byte, 1);
         m_notifier->setEnabled(false);
+        emit signalled();
         QCoreApplication::quit();
     });
     struct sigaction action = {};

@@ -15,6 +15,10 @@ public:
     explicit QuitOnSignal(QObject *parent = nullptr);
     ~QuitOnSignal() override;
 
+signals:
+    // A signal came; the event loop is told to end right after.
+    void signalled();
+
 private:
     static void handle(int signal);
 

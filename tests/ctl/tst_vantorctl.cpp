@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -125,6 +126,29 @@ private slots:
         const CtlRun run = onBoard(arguments);
         QCOMPARE(run.err, QString());
         QCOMPARE(run.out, printed);
+        QCOMPARE(run.exitCode, 0);
+    }
+
+    // Polls as CSV rows or JSON lines, one a poll, until --count.
+    void watchPrintsAPollALine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("pattern"); // the whole output
+        const QString stamp = "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}";
+        dataRow("all three as CSV", QStringList{"watch", "--count", "2", "--interval", "0.1"},
+                "time,volts,milliamperes,inputs\n(" + stamp + ",0.49,20,5\n){2}");
+        dataRow("one as JSON", QStringList{"--json", "watch", "voltage", "--count", "1"},
+                "\\{\"time\":\"" + stamp + "\",\"volts\":0.49\\}\n");
+    }
+
+    void watchPrintsAPollALine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, pattern);
+        const CtlRun run = onBoard(arguments);
+        QCOMPARE(run.err, QString());
+        QVERIFY2(QRegularExpression("^" + pattern + "$").match(run.out).hasMatch(),
+                 qPrintable(run.out));
         QCOMPARE(run.exitCode, 0);
     }
 
@@ -289,9 +313,16 @@ private slots:
         QCOMPARE(holder.exitCode(), 0);
     }
 
-    // Nobody answers on a bare pseudo-terminal: the read goes out and times out.
+    // Nobody answers on a bare pseudo-terminal: the read goes out and times
+    // out; a watch leaves the fields empty and ends with status 1.
     void boardThatDoesNotAnswer()
     {
+        PtyPair silent;
+        const CtlRun watched = RunCtl(
+            {"--port", silent.slavePath(), "--timeout", "100", "watch", "current", "--count", "1"});
+        QCOMPARE(watched.exitCode, 1);
+        QVERIFY2(watched.out.startsWith("time,milliamperes\n") && watched.out.endsWith(",\n"),
+                 qPrintable(watched.out));
         PtyPair line;
         const CtlRun run =
             RunCtl({"--port", line.slavePath(), "--timeout", "200", "read", "voltage"});

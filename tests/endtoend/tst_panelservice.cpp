@@ -86,6 +86,22 @@ private slots:
             QVERIFY(MonitorRows(run).filter("→ board").first().contains(": "));
     }
 
+    // vantorctl watch polls through the panel while it is open.
+    void watchThroughThePanel()
+    {
+        StartedMainWindow run;
+        ReadAnswerer board(run.board);
+        const ProgramRun watched = RunProgram(
+            VANTORCTL_PATH,
+            Port(run) + QStringList{"watch", "voltage", "--count", "2", "--interval", "0.1"});
+        QCOMPARE(watched.exitCode, 0);
+        const QStringList rows = watched.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows.first(), QStringLiteral("time,volts"));
+        QVERIFY(rows.last().endsWith(",5.0176"));
+        QCOMPARE(board.requests().size(), 2);
+    }
+
     // A command comes after the upload of the user screens, never between its screens.
     void anUploadIsNotCutInto()
     {
