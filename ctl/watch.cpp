@@ -39,7 +39,8 @@ public:
     Watch(const CtlOptions &options, const QList<ReadKind> &chosen, CtlLink &link)
         : m_options(options), m_csv(chosen), m_link(link)
     {
-        QObject::connect(&m_quit, &QuitOnSignal::signalled, &m_timer, [this] { m_stopping = true; });
+        QObject::connect(&m_quit, &QuitOnSignal::signalled, &m_timer,
+                         [this] { m_stopping = true; });
         QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { poll(); });
     }
 

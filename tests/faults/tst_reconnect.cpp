@@ -35,14 +35,19 @@ class tst_Reconnect : public QObject
     Q_OBJECT
 
 private slots:
+    // Back, the board may have restarted: the status bar says how to send it
+    // what the panel shows, which "Send Panel State" does while the port is open.
     void lossAndReturnWhileIdle()
     {
         LinkedMainWindow run;
         run.device.unplug();
         QTRY_COMPARE(run.shown("lblState"), Lost);
         QVERIFY(!run.port->PortOpen());
+        QVERIFY(!run.find<QAction>("mnuSendState")->isEnabled());
         QCOMPARE(run.boxes.count(), 0); // going away is told by the status bar alone
         expectReconnected(run);
+        QVERIFY(run.shown("lblNote").contains("may have restarted: \"Send Panel State\""));
+        QVERIFY(run.find<QAction>("mnuSendState")->isEnabled());
     }
 
     // The board takes the request and goes before it answers: the read-out

@@ -5,12 +5,14 @@
 #include "support/mainwindowharness.h"
 #include "support/testdevices.h"
 #include "ui/main/devicechooser.h"
+#include "ui/main/linkstatusbar.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -79,6 +81,38 @@ private slots:
             QCOMPARE(spoken->text(QAccessible::Name), run.shown(part));
             QVERIFY(!spoken->text(QAccessible::Description).isEmpty());
         }
+    }
+
+    // At the window's fixed width every note reads whole on its two lines and
+    // every state on its own; the tool tip holds the text as well.
+    void statusBarTextsReadWhole_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("text");
+        dataRow("speed note", "lblNote",
+                "The board was told 19200 bit/s; the port stays at 9600 bit/s: choose 19200 bps "
+                "in Baud Rate to follow");
+        dataRow("reconnection note", "lblNote",
+                "The board is back and may have restarted: \"Send Panel State\" in the "
+                "Communication menu sends it what the panel shows.");
+        dataRow("longest state", "lblState", "Closed: in use by another program");
+        dataRow("lost", "lblState", "Lost: waiting for the device");
+    }
+
+    void statusBarTextsReadWhole()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, text);
+        StartedMainWindow run;
+        auto *part = run.find<QLabel>(label);
+        if (label == "lblNote")
+            run.window->findChild<LinkStatusBar *>()->showNote(text);
+        else
+            part->setText(text);
+        part->parentWidget()->layout()->activate();
+        QVERIFY(part->wordWrap() ? part->heightForWidth(part->width()) <= part->height()
+                                 : part->sizeHint().width() <= part->width());
+        QVERIFY(part->geometry().right() <= run.window->width());
     }
 
     // The bytes of a click and of a read's request and reply are counted, and a

@@ -79,6 +79,34 @@ class tst_frmMainMenus : public QObject
     Q_OBJECT
 
 private slots:
+    // "Send Panel State" sends what the panel shows, one write each, in order;
+    // what the operator has not chosen is left out.
+    void sendPanelState_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QList<QByteArray>>("sent");
+        dataRow("nothing chosen: the stored interval and the outputs", QStringList(),
+                QList<QByteArray>{hex("FE291E"), hex("FE2F00")});
+        dataRow("everything chosen", QStringList{"optCursor2", "optBLON", "Check1", "Out1", "Out4"},
+                QList<QByteArray>{hex("FE02"), hex("FE06"), hex("FE2832"), hex("FE2900"),
+                                  hex("FE2F05")});
+        dataRow("backlight off: no brightness", QStringList{"optBLOFF", "optCursor3"},
+                QList<QByteArray>{hex("FE03"), hex("FE07"), hex("FE291E"), hex("FE2F00")});
+    }
+
+    void sendPanelState()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(QList<QByteArray>, sent);
+        StartedMainWindow run;
+        for (const QString &control : clicks)
+            run.click(control);
+        run.takeWrites();
+        run.find<QAction>("mnuSendState")->trigger();
+        QCOMPARE(run.takeWrites(), sent);
+        QCOMPARE(run.boxes.count(), 0);
+    }
+
     void portThatCannotBeOpened()
     {
         MainWindowHarness run;

@@ -108,6 +108,10 @@ private:
     void mnuReleasePort_Click();
     void mnuOpenPort_Click();
     void EnablePortItems();
+
+    // frmmain_state.cpp
+    void mnuSendState_Click();
+    void TellReconnection();
     void ReadFollowSetting();
     void mnuFollowSpeed_Click(bool checked);
     void DeviceSpeedSent(const QString &settings);
@@ -154,6 +158,7 @@ private:
     ConnectionWatch m_watch{MSComm1};
     SpeedFollow m_speedFollow{MSComm1};
     BoardService m_service{MSComm1}; // the port served to the user's other programs
+    ConnectionState::Kind m_lastState = ConnectionState::Closed; // to tell a reconnection
     // The read buttons and the plot's poller take turns: one read on the wire at a time.
     ReadTurns m_reads;
     // The port's openings, closings and losses, for the traffic monitor.
@@ -169,6 +174,7 @@ private:
     QAction *mnuFollowSpeed = nullptr; // checkable; the port follows the board's new speed
     QAction *mnuReleasePort = nullptr;
     QAction *mnuOpenPort = nullptr;
+    QAction *mnuSendState = nullptr; // enabled while the port is open
     ToolWindowEntry *mnuConfig = nullptr;
     ToolWindowEntry *mnuScreen = nullptr;
     ToolWindowEntry *mnuCustom = nullptr;

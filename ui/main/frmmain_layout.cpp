@@ -87,6 +87,11 @@ void frmMain::createMenus()
     mnuOpenPort = mnuCom->addAction(u"Open Port"_s);
     mnuOpenPort->setObjectName(u"mnuOpenPort"_s);
     mnuOpenPort->setStatusTip(u"Open the port again, with the port and speed in force"_s);
+    mnuCom->addSeparator();
+    mnuSendState = mnuCom->addAction(u"Send Panel State"_s);
+    mnuSendState->setObjectName(u"mnuSendState"_s);
+    mnuSendState->setStatusTip(u"Send the board the cursor, backlight, auto-off and outputs the "
+                               "panel shows"_s);
 
     QMenu *mnuBaud = menuBar()->addMenu(u"Baud Rate"_s);
     mnuBaud->setObjectName(u"mnuBaud"_s);

@@ -35,7 +35,10 @@ void frmMain::WireLink()
     connect(mnuReleasePort, &QAction::triggered, this, &frmMain::mnuReleasePort_Click);
     connect(mnuOpenPort, &QAction::triggered, this, &frmMain::mnuOpenPort_Click);
     connect(&m_watch, &ConnectionWatch::changed, this, &frmMain::EnablePortItems);
+    connect(&m_watch, &ConnectionWatch::changed, this, &frmMain::TellReconnection);
+    connect(mnuSendState, &QAction::triggered, this, &frmMain::mnuSendState_Click);
     EnablePortItems();
+    TellReconnection();
     // A read that starts clears what the status bar said of the one before.
     connect(&m_replyDeadline, &ReplyDeadline::started, m_statusBar,
             [this] { m_statusBar->showNote({}); });

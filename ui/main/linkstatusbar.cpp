@@ -30,15 +30,20 @@ LinkStatusBar::LinkStatusBar(const MSComm &port, const ConnectionWatch &watch, Q
     grid->addWidget(makePart(lblSpeed, u"lblSpeed"_s, u"Serial speed and format"_s), 0, 1);
     lblState = new QLabel(parts);
     grid->addWidget(makePart(lblState, u"lblState"_s, u"State of the link to the board"_s), 0, 2);
-    lblNote = new ElidedLabel(Qt::ElideRight, parts);
-    grid->addWidget(makePart(lblNote, u"lblNote"_s, u"Last event on the link"_s), 1, 0);
+    // A note has a row of its own, two lines high, so that it reads whole at
+    // the window's fixed width; its tool tip holds it too.
+    lblNote = new QLabel(parts);
+    lblNote->setWordWrap(true);
+    grid->addWidget(makePart(lblNote, u"lblNote"_s, u"Last event on the link"_s), 1, 0, 1, 3);
+    lblNote->setFixedHeight(2 * lblNote->fontMetrics().lineSpacing());
     lblClients = new QLabel(parts);
     grid->addWidget(
-        makePart(lblClients, u"lblClients"_s, u"Programs that use the port through the panel"_s), 1,
-        1);
+        makePart(lblClients, u"lblClients"_s, u"Programs that use the port through the panel"_s), 2,
+        0);
     lblTraffic = new QLabel(parts);
     grid->addWidget(
-        makePart(lblTraffic, u"lblTraffic"_s, u"Bytes sent and received this session"_s), 1, 2);
+        makePart(lblTraffic, u"lblTraffic"_s, u"Bytes sent and received this session"_s), 2, 1, 1,
+        2, Qt::AlignRight);
     addWidget(parts, 1);
     // A menu's status tip hides the parts while it shows; the bar keeps its
     // height meanwhile, so the window does not jump.
@@ -67,6 +72,7 @@ void LinkStatusBar::refresh()
     const auto settings = SerialSettings::parse(m_port.Settings());
     lblSpeed->setText(settings ? settings->summary() : m_port.Settings());
     lblState->setText(m_watch.state().text());
+    lblState->setToolTip(lblState->text());
 }
 
 void LinkStatusBar::showClients(int count)
@@ -79,4 +85,5 @@ void LinkStatusBar::showClients(int count)
 void LinkStatusBar::showNote(const QString &note)
 {
     lblNote->setText(note);
+    lblNote->setToolTip(note);
 }

@@ -10,12 +10,12 @@ class Throttle;
 class MSComm;
 class QLabel;
 
-// The status bar of the main window, in two rows: the port and its device,
-// the speed and the state of the link; then the last thing worth telling about
-// the link (a read that got no reply, a speed followed) and the bytes sent and
-// received this session, and how many programs use the port through the
-// panel. Each part's accessible name is its text, its description says what
-// it is. Object names: lblPort, lblSpeed, lblState, lblNote, lblClients,
+// The status bar of the main window, in three rows: the port and its device,
+// the speed and the state of the link; the last thing worth telling about the
+// link (a read that got no reply, a speed the board was told), two lines high
+// so that it reads whole; then how many programs use the port through the
+// panel and the bytes sent and received this session. Each part's accessible name is its text, its
+// description says what it is. Object names: lblPort, lblSpeed, lblState, lblNote, lblClients,
 // lblTraffic.
 class LinkStatusBar : public QStatusBar
 {
@@ -42,7 +42,7 @@ private:
     ElidedLabel *lblPort = nullptr;
     QLabel *lblSpeed = nullptr;
     QLabel *lblState = nullptr;
-    ElidedLabel *lblNote = nullptr;
+    QLabel *lblNote = nullptr;
     QLabel *lblClients = nullptr;
     QLabel *lblTraffic = nullptr;
 };
