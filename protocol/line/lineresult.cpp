@@ -53,6 +53,8 @@ LineAnswer LineAnswer::parse(const QString &line, bool asJson)
         return line == u"ok" ? ok() : LineAnswer{StatusDone, line, {}};
     }
     const QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
+    if (object.isEmpty() && line.startsWith(u"error: ")) // a refusal before any line was read
+        return error(StatusNoAnswer, line.mid(7));
     if (object.isEmpty())
         return error(StatusNoAnswer,
                      QStringLiteral("an answer that is no JSON object: %1").arg(line));
