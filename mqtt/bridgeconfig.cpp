@@ -56,9 +56,10 @@ QString SerialFromById(const QString &name)
 QString BoardIdFor(const QString &device, const QString &byIdFolder)
 {
     const QString stable = StablePath(device, byIdFolder);
-    const QString serial = QFileInfo(stable).absolutePath() == QFileInfo(byIdFolder).absoluteFilePath()
-                               ? SerialFromById(QFileInfo(stable).fileName())
-                               : QString();
+    const QString serial =
+        QFileInfo(stable).absolutePath() == QFileInfo(byIdFolder).absoluteFilePath()
+            ? SerialFromById(QFileInfo(stable).fileName())
+            : QString();
     QString id = serial.isEmpty() ? QFileInfo(device).fileName() : serial;
     for (QChar &c : id) {
         if (!IsNameChar(c))
@@ -68,8 +69,7 @@ QString BoardIdFor(const QString &device, const QString &byIdFolder)
 }
 
 std::optional<BridgeConfig> MakeBridgeConfig(const MqttOptions &options, const QString &device,
-                                             const QProcessEnvironment &environment,
-                                             QString *error)
+                                             const QProcessEnvironment &environment, QString *error)
 {
     BridgeConfig config;
     config.id = options.id.isEmpty() ? BoardIdFor(device) : options.id;

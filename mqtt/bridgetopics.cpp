@@ -28,8 +28,8 @@ QStringList BridgeTopics::subscriptions() const
 
 QStringList BridgeTopics::retainedTopics() const
 {
-    QStringList names{"line1",  "line2",   "backlight", "brightness", "out1",   "out2",
-                      "out3",   "screen",  "voltage",   "current",    "inputs", "availability"};
+    QStringList names{"line1", "line2",  "backlight", "brightness", "out1",   "out2",
+                      "out3",  "screen", "voltage",   "current",    "inputs", "availability"};
     for (int in = 1; in <= 8; ++in)
         names << QStringLiteral("in%1").arg(in);
     for (QString &name : names)

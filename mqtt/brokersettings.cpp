@@ -19,8 +19,8 @@ std::optional<BrokerSettings> ReadUrl(const QString &text, QString *error)
     broker.port = url.port(broker.tls ? BrokerSettings::TlsPort : BrokerSettings::PlainPort);
     if (!url.isValid() || (scheme != u"mqtt" && !broker.tls) || broker.host.isEmpty()
         || (!url.path().isEmpty() && url.path() != u"/") || url.hasQuery() || url.hasFragment()) {
-        *error = QStringLiteral("--mqtt %1 is not mqtt://HOST[:PORT] or mqtts://HOST[:PORT]")
-                     .arg(text);
+        *error =
+            QStringLiteral("--mqtt %1 is not mqtt://HOST[:PORT] or mqtts://HOST[:PORT]").arg(text);
         return std::nullopt;
     }
     if (!url.userInfo().isEmpty()) {
@@ -38,8 +38,8 @@ std::optional<QString> ReadPasswordFile(const QString &path, QString *error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > LongestPassword) {
         *error = QStringLiteral("--mqtt-password-file %1: %2")
-                     .arg(path, file.isOpen() ? QStringLiteral("longer than 4 KiB")
-                                              : file.errorString());
+                     .arg(path,
+                          file.isOpen() ? QStringLiteral("longer than 4 KiB") : file.errorString());
         return std::nullopt;
     }
     const QByteArray line = file.readLine(LongestPassword + 1);
@@ -109,7 +109,8 @@ std::optional<BrokerSettings> ReadBrokerSettings(const MqttOptions &options,
     if (!broker)
         return std::nullopt;
     broker->user = options.user;
-    if (!ReadPassword(options, environment, *broker, error) || !ReadTlsFiles(options, *broker, error))
+    if (!ReadPassword(options, environment, *broker, error)
+        || !ReadTlsFiles(options, *broker, error))
         return std::nullopt;
     if (!broker->password.isEmpty() && !broker->tls && !IsLoopbackHost(broker->host)
         && !options.insecure) {

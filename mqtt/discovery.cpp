@@ -25,7 +25,8 @@ QJsonObject Switchable(const BridgeTopics &topics, const QString &name, const QS
 // The board takes brightness 50 to 250: Home Assistant's 1 to 200 goes 50 higher.
 Entity Backlight(const BridgeTopics &topics)
 {
-    QJsonObject light = Switchable(topics, QStringLiteral("Backlight"), QStringLiteral("backlight"));
+    QJsonObject light =
+        Switchable(topics, QStringLiteral("Backlight"), QStringLiteral("backlight"));
     light.insert("brightness_command_topic", topics.topic(QStringLiteral("brightness/set")));
     light.insert("brightness_state_topic", topics.topic(QStringLiteral("brightness")));
     light.insert("brightness_scale", 200);
@@ -104,9 +105,10 @@ QJsonObject Device(const BridgeTopics &topics, const QString &version)
 QList<DiscoveryMessage> DiscoveryMessages(const QString &prefix, const BridgeTopics &topics,
                                           const QString &version)
 {
-    const QJsonArray availability{QJsonObject{{"topic", topics.topic(QStringLiteral("availability"))},
-                                              {"payload_available", "online"},
-                                              {"payload_not_available", "offline"}}};
+    const QJsonArray availability{
+        QJsonObject{{"topic", topics.topic(QStringLiteral("availability"))},
+                    {"payload_available", "online"},
+                    {"payload_not_available", "offline"}}};
     QList<DiscoveryMessage> messages;
     for (const Entity &entity : Entities(topics)) {
         QJsonObject config = entity.fields;

@@ -72,7 +72,8 @@ void MqttBridge::connected()
         m_client.publish(m_topics.topic(state.key()), state.value(), true);
     publishAvailability();
     m_failureTold = false;
-    emit told(QStringLiteral("connected to %1 as vantor/%2").arg(m_config.broker.url(), m_config.id));
+    emit told(
+        QStringLiteral("connected to %1 as vantor/%2").arg(m_config.broker.url(), m_config.id));
 }
 
 // Told once until the next connection, not at every try.
@@ -165,7 +166,9 @@ void MqttBridge::requestDone(const TopicRequest &request, const BoardExecutor::O
     if (request.isLine())
         answer(outcome.answer(read), request.json);
     else if (outcome.status != StatusDone)
-        answer(LineAnswer::error(outcome.status, request.topic + QStringLiteral(": ") + outcome.error), false);
+        answer(
+            LineAnswer::error(outcome.status, request.topic + QStringLiteral(": ") + outcome.error),
+            false);
 }
 
 // The three reads, while nothing of the last poll waits and there is

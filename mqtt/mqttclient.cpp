@@ -52,8 +52,8 @@ MqttClient::~MqttClient()
 
 bool MqttClient::setCredentials(const QString &user, const QString &password, QString *error)
 {
-    const int code = mosquitto_username_pw_set(m_mosq, OrNull(user.toUtf8()),
-                                               OrNull(password.toUtf8()));
+    const int code =
+        mosquitto_username_pw_set(m_mosq, OrNull(user.toUtf8()), OrNull(password.toUtf8()));
     if (code != MOSQ_ERR_SUCCESS)
         *error = QStringLiteral("the user or password was refused: ") + Reason(code);
     return code == MOSQ_ERR_SUCCESS;

@@ -9,7 +9,8 @@
 
 namespace {
 
-using Reader = bool (*)(TopicRequest &request, const QString &text, QString *error);
+// Reads a payload into the request; which: the row or the output a topic names.
+using Reader = bool (*)(TopicRequest &request, int which, const QString &text, QString *error);
 
 QByteArray OnOff(bool on)
 {
@@ -31,25 +32,15 @@ bool ReadLine(TopicRequest &request, int row, const QString &text, QString *erro
     const auto line = DisplayText(name, text, DisplayLineLength, TextPlace::Free, false, error);
     if (!line)
         return false;
-    request.command = LineCommand::of(
-        {Cmd::command(Cmd::SetCursorPosition, quint8(row), 0),
-         TextToWire(line->leftJustified(DisplayLineLength), TextPlace::Free)});
+    request.command =
+        LineCommand::of({Cmd::command(Cmd::SetCursorPosition, quint8(row), 0),
+                         TextToWire(line->leftJustified(DisplayLineLength), TextPlace::Free)});
     request.states = {{name.toLower(), line->toUtf8()}};
     return true;
 }
 
-bool ReadLine1(TopicRequest &request, const QString &text, QString *error)
-{
-    return ReadLine(request, 0, text, error);
-}
-
-bool ReadLine2(TopicRequest &request, const QString &text, QString *error)
-{
-    return ReadLine(request, 1, text, error);
-}
-
 // Two lines separated by a newline: the display cleared, then both from home.
-bool ReadDisplay(TopicRequest &request, const QString &text, QString *error)
+bool ReadDisplay(TopicRequest &request, int, const QString &text, QString *error)
 {
     const QStringList lines = text.split(u'\n');
     if (lines.size() > 2) {
@@ -57,9 +48,8 @@ bool ReadDisplay(TopicRequest &request, const QString &text, QString *error)
                      .arg(lines.size());
         return false;
     }
-    const auto first =
-        DisplayText(QStringLiteral("LINE1"), lines.at(0), DisplayLineLength, TextPlace::Free,
-                    false, error);
+    const auto first = DisplayText(QStringLiteral("LINE1"), lines.at(0), DisplayLineLength,
+                                   TextPlace::Free, false, error);
     const auto second = first ? DisplayText(QStringLiteral("LINE2"), lines.value(1),
                                             DisplayLineLength, TextPlace::Free, false, error)
                               : std::nullopt;
@@ -72,7 +62,7 @@ bool ReadDisplay(TopicRequest &request, const QString &text, QString *error)
     return true;
 }
 
-bool ReadBacklight(TopicRequest &request, const QString &text, QString *error)
+bool ReadBacklight(TopicRequest &request, int, const QString &text, QString *error)
 {
     const auto on = ReadOnOff(text, error);
     if (!on)
@@ -83,7 +73,7 @@ bool ReadBacklight(TopicRequest &request, const QString &text, QString *error)
 }
 
 // The range of the panel's brightness slider.
-bool ReadBrightness(TopicRequest &request, const QString &text, QString *error)
+bool ReadBrightness(TopicRequest &request, int, const QString &text, QString *error)
 {
     const auto level = WholeNumber(QStringLiteral("LEVEL"), text, 50, 250, error);
     if (!level)
@@ -93,7 +83,7 @@ bool ReadBrightness(TopicRequest &request, const QString &text, QString *error)
     return true;
 }
 
-bool ReadScreen(TopicRequest &request, const QString &text, QString *error)
+bool ReadScreen(TopicRequest &request, int, const QString &text, QString *error)
 {
     const auto screen = WholeNumber(QStringLiteral("N"), text, 1, Cmd::UserScreenCount, error);
     if (!screen)
@@ -114,23 +104,8 @@ bool ReadOutput(TopicRequest &request, int output, const QString &text, QString 
     return true;
 }
 
-bool ReadOut1(TopicRequest &request, const QString &text, QString *error)
-{
-    return ReadOutput(request, 1, text, error);
-}
-
-bool ReadOut2(TopicRequest &request, const QString &text, QString *error)
-{
-    return ReadOutput(request, 2, text, error);
-}
-
-bool ReadOut3(TopicRequest &request, const QString &text, QString *error)
-{
-    return ReadOutput(request, 3, text, error);
-}
-
 // Any line of the line language, read by its one parser.
-bool ReadLineCommand(TopicRequest &request, const QString &text, QString *error)
+bool ReadLineCommand(TopicRequest &request, int, const QString &text, QString *error)
 {
     const auto line = ParseLine(text, LineOptions(), error);
     if (!line)
@@ -148,11 +123,18 @@ const struct
 {
     const char *topic;
     Reader read;
+    int which;
 } Topics[] = {
-    {"line1/set", ReadLine1},         {"line2/set", ReadLine2},   {"display/set", ReadDisplay},
-    {"backlight/set", ReadBacklight}, {"brightness/set", ReadBrightness},
-    {"out1/set", ReadOut1},           {"out2/set", ReadOut2},     {"out3/set", ReadOut3},
-    {"screen/set", ReadScreen},       {"command", ReadLineCommand},
+    {"line1/set", ReadLine, 0},
+    {"line2/set", ReadLine, 1},
+    {"display/set", ReadDisplay, 0},
+    {"backlight/set", ReadBacklight, 0},
+    {"brightness/set", ReadBrightness, 0},
+    {"out1/set", ReadOutput, 1},
+    {"out2/set", ReadOutput, 2},
+    {"out3/set", ReadOutput, 3},
+    {"screen/set", ReadScreen, 0},
+    {"command", ReadLineCommand, 0},
 };
 
 std::optional<QString> Utf8Text(const QByteArray &payload)
@@ -196,7 +178,7 @@ std::optional<TopicRequest> ReadTopicRequest(const QString &topic, const QByteAr
         reason = QStringLiteral("the payload is not UTF-8 text");
     TopicRequest request;
     request.topic = topic;
-    if (reason.isEmpty() && entry->read(request, *text, &reason))
+    if (reason.isEmpty() && entry->read(request, entry->which, *text, &reason))
         return request;
     // A line of the line language names what is wrong itself, as on the socket.
     *error = request.isLine() && text ? reason : topic + QStringLiteral(": ") + reason;
