@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mqtt/mqttoptions.h"
 #include "protocol/line/lineoptions.h"
 
 #include <QString>
@@ -18,8 +19,12 @@ struct CtlOptions
     bool direct = false;    // --direct: open the device even when a program serves it
     bool version = false;   // -V, --version
     bool fromInput = false; // "-": the commands come from standard input
-    // vantor serve only: the port follows the board to a speed a client tells it.
+    // vantorctl serve only: the port follows the board to a speed a client tells it.
     bool followSpeed = false;
+    // vantorctl serve only: the bridge to an MQTT broker (--mqtt and the options after it).
+    MqttOptions mqtt;
+    // The options given that only vantorctl serve takes ("--follow-speed", "--mqtt", ...).
+    QStringList serveOnly;
 };
 
 // Reads vantorctl's arguments (without the program's name), through

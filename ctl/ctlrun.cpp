@@ -51,8 +51,8 @@ int RunCtl(const QStringList &arguments)
         return PrintHelp(*topic);
     if (options->line.words.value(0) == u"serve")
         return RunServe(*options);
-    if (options->followSpeed) {
-        PrintError(QStringLiteral("--follow-speed belongs to vantorctl serve"));
+    if (!options->serveOnly.isEmpty()) {
+        PrintError(options->serveOnly.first() + QStringLiteral(" belongs to vantorctl serve"));
         return StatusBadArguments;
     }
     if (options->fromInput)
