@@ -116,8 +116,7 @@ private slots:
 
         run.find<QAction>("mnuOpenPort")->trigger();
         QCOMPARE(run.shown("lblState"), QStringLiteral("Open"));
-        QCOMPARE(RunProgram(VANTORCTL_PATH, Port(run) + QStringList{"outputs", "1"}).exitCode,
-                 0);
+        QCOMPARE(RunProgram(VANTORCTL_PATH, Port(run) + QStringList{"outputs", "1"}).exitCode, 0);
         QTRY_COMPARE(board.received(), hex("0DFE2F01"));
         const QStringList rows = MonitorRows(run);
         QVERIFY(!rows.filter("released " + run.board.slavePath()).isEmpty());
@@ -149,8 +148,8 @@ private slots:
         QVERIFY(QFile::copy(VANTORCTL_PATH, folder.filePath("vantorctl")));
         QFile ini(folder.filePath("vantor.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Settings]\nCommPort=1\n[Ports]\nCOM1=" + QFile::encodeName(run.board.slavePath())
-                  + "\n");
+        ini.write("[Settings]\nCommPort=1\n[Ports]\nCOM1="
+                  + QFile::encodeName(run.board.slavePath()) + "\n");
         ini.close();
         QFile script(folder.filePath("build-status.sh"));
         QVERIFY(script.open(QIODevice::WriteOnly));
@@ -160,13 +159,13 @@ private slots:
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("PATH", folder.path() + ':' + environment.value("PATH"));
-        const ProgramRun built = RunProgram("sh", {"-c", "cd '" + folder.path()
-                                                             + "' && sh build-status.sh true"},
-                                            {}, environment);
+        const ProgramRun built = RunProgram(
+            "sh", {"-c", "cd '" + folder.path() + "' && sh build-status.sh true"}, {}, environment);
         QCOMPARE(built.err, QString());
         QCOMPARE(built.exitCode, 0);
         QTRY_VERIFY(board.received().endsWith(hex("FE2F01")));
-        QVERIFY(board.received().startsWith("\rBuild passed\x0C" "at "));
+        QVERIFY(board.received().startsWith("\rBuild passed\x0C"
+                                            "at "));
     }
 
 private:

@@ -26,8 +26,8 @@ void tst_CommandQueue::full_data()
             QString("line1/set"), 0);
     dataRow("a setting makes room too", QStringList{"command", "display/set"} + commands,
             QString("out1/set"), 1);
-    dataRow("never a command", QStringList{"command", "command"} + commands,
-            QString("display/set"), 100);
+    dataRow("never a command", QStringList{"command", "command"} + commands, QString("display/set"),
+            100);
     dataRow("never a setting", QStringList{"backlight/set", "screen/set"} + commands,
             QString("command"), 100);
 }

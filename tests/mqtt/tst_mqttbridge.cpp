@@ -101,10 +101,11 @@ void tst_MqttBridge::commandTopics_data()
             QByteArray("0D  ClearDisplay\n48 65 6C 6C 6F  text \"Hello\"\n0C  NewLine\n"
                        "77 6F 72 6C 64  text \"world\""),
             "line2", QByteArray("world"));
-    dataRow("line 1, filled to its end", "line1/set", QByteArray("Top"),
-            QByteArray("FE 32 00 00  SetCursorPosition row 0, column 0\n"
-                       "54 6F 70 20 20 20 20 20 20 20 20 20 20 20 20 20  text \"Top             \""),
-            "line1", QByteArray("Top"));
+    dataRow(
+        "line 1, filled to its end", "line1/set", QByteArray("Top"),
+        QByteArray("FE 32 00 00  SetCursorPosition row 0, column 0\n"
+                   "54 6F 70 20 20 20 20 20 20 20 20 20 20 20 20 20  text \"Top             \""),
+        "line1", QByteArray("Top"));
     dataRow("line 2 in Latin-1", "line2/set", QByteArray("Größe"),
             QByteArray("FE 32 01 00  SetCursorPosition row 1, column 0\n47 72 F6 DF 65 20"),
             "line2", QByteArray("Größe"));
@@ -112,14 +113,14 @@ void tst_MqttBridge::commandTopics_data()
             "backlight", QByteArray("OFF"));
     dataRow("backlight on", "backlight/set", QByteArray("on"), QByteArray("FE 06  BacklightOn"),
             "backlight", QByteArray("ON"));
-    dataRow("brightness", "brightness/set", QByteArray("120"), QByteArray("FE 28 78  SetBrightness"),
-            "brightness", QByteArray("120"));
+    dataRow("brightness", "brightness/set", QByteArray("120"),
+            QByteArray("FE 28 78  SetBrightness"), "brightness", QByteArray("120"));
     dataRow("out1 on", "out1/set", QByteArray("ON"), QByteArray("FE 2F 01  SetOutputs"), "out1",
             QByteArray("ON"));
-    dataRow("out3 on, out1 kept", "out3/set", QByteArray("ON"), QByteArray("FE 2F 05  SetOutputs"), "out3",
-            QByteArray("ON"));
-    dataRow("out1 off, out3 kept", "out1/set", QByteArray("off"), QByteArray("FE 2F 04  SetOutputs"),
-            "out1", QByteArray("OFF"));
+    dataRow("out3 on, out1 kept", "out3/set", QByteArray("ON"), QByteArray("FE 2F 05  SetOutputs"),
+            "out3", QByteArray("ON"));
+    dataRow("out1 off, out3 kept", "out1/set", QByteArray("off"),
+            QByteArray("FE 2F 04  SetOutputs"), "out1", QByteArray("OFF"));
     dataRow("screen", "screen/set", QByteArray("3"), QByteArray("FE 2A 03  ShowScreen"), "screen",
             QByteArray("3"));
     dataRow("a line of the line language", "command", QByteArray("goto 1 5"),
@@ -237,11 +238,10 @@ void tst_MqttBridge::passwordNeedsTls()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("VANTOR_MQTT_PASSWORD", "secret");
-    const ProgramRun run =
-        RunProgram(VANTORCTL_PATH,
-                   {"serve", "--port", m_h.board.link(), "--speed", "9600", "--mqtt",
-                    "mqtt://192.0.2.1", "--mqtt-user", "board"},
-                   {}, environment);
+    const ProgramRun run = RunProgram(VANTORCTL_PATH,
+                                      {"serve", "--port", m_h.board.link(), "--speed", "9600",
+                                       "--mqtt", "mqtt://192.0.2.1", "--mqtt-user", "board"},
+                                      {}, environment);
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains("the password would go to 192.0.2.1 unencrypted"),
              qPrintable(run.err));
@@ -251,9 +251,9 @@ void tst_MqttBridge::passwordNeedsTls()
 void tst_MqttBridge::forget()
 {
     QCOMPARE(m_h.stopBridge(), 0);
-    const ProgramRun run = RunProgram(VANTORCTL_PATH, {"serve", "--port", m_h.board.link(),
-                                                       "--speed", "9600", "--mqtt",
-                                                       m_h.broker.url(), "--forget"});
+    const ProgramRun run =
+        RunProgram(VANTORCTL_PATH, {"serve", "--port", m_h.board.link(), "--speed", "9600",
+                                    "--mqtt", m_h.broker.url(), "--forget"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(retained({"homeassistant/#", "vantor/#"}).size(), 0);
 }

@@ -84,8 +84,8 @@ void tst_MqttFaults::brokerDownAtStart()
     QVERIFY(m_h.startBridge(false));
     QVERIFY2(m_h.waitForTold("serving"), m_h.told().constData());
     m_h.board.mark();
-    const ProgramRun local =
-        RunProgram(VANTORCTL_PATH, {"--port", m_h.board.link(), "--speed", "9600", "text", "Local"});
+    const ProgramRun local = RunProgram(
+        VANTORCTL_PATH, {"--port", m_h.board.link(), "--speed", "9600", "text", "Local"});
     QCOMPARE(local.exitCode, 0);
     QVERIFY(m_h.board.waitFor("text \"Local\""));
     QVERIFY(m_h.broker.start());

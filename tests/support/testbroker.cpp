@@ -34,8 +34,8 @@ TestBroker::~TestBroker()
 QString TestBroker::program()
 {
     const QString found = QStandardPaths::findExecutable(QStringLiteral("mosquitto"));
-    return found.isEmpty() ? QStandardPaths::findExecutable(
-                                 QStringLiteral("mosquitto"), {"/usr/sbin", "/usr/local/sbin"})
+    return found.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("mosquitto"),
+                                                            {"/usr/sbin", "/usr/local/sbin"})
                            : found;
 }
 

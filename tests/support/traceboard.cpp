@@ -15,11 +15,10 @@ TraceBoard::~TraceBoard()
 
 bool TraceBoard::plug()
 {
-    m_process.start(m_program, QStringList{"--headless", "--trace", "--link", m_link}
-                                   + m_arguments);
-    return m_process.waitForStarted() && QTest::qWaitFor([this] {
-               return QFileInfo(m_link).isSymLink();
-           }, 10000);
+    m_process.start(m_program,
+                    QStringList{"--headless", "--trace", "--link", m_link} + m_arguments);
+    return m_process.waitForStarted()
+           && QTest::qWaitFor([this] { return QFileInfo(m_link).isSymLink(); }, 10000);
 }
 
 void TraceBoard::pull()
