@@ -32,7 +32,7 @@ bool ForgetBoard(const BridgeConfig &config, QString *error, int timeoutMs)
     bool done = false;
     QObject::connect(&client, &MqttClient::connected, &loop, [&] {
         for (const QString &topic : ForgottenTopics(config))
-            client.publish(topic, {}, true);
+            client.publish(topic, {}, true, MqttClient::Qos::AtLeastOnce);
     });
     QObject::connect(&client, &MqttClient::allAcknowledged, &loop, [&] {
         done = true;

@@ -53,7 +53,8 @@ bool MqttBridge::start(QString *error)
 void MqttBridge::stop()
 {
     m_pollTimer.stop();
-    m_client.publish(m_topics.topic(QStringLiteral("availability")), "offline", true);
+    m_client.publish(m_topics.topic(QStringLiteral("availability")), "offline", true,
+                     MqttClient::Qos::AtLeastOnce);
     m_client.disconnect();
 }
 
@@ -189,7 +190,7 @@ void MqttBridge::poll()
 void MqttBridge::publishAvailability()
 {
     m_client.publish(m_topics.topic(QStringLiteral("availability")),
-                     m_port.PortOpen() ? "online" : "offline", true);
+                     m_port.PortOpen() ? "online" : "offline", true, MqttClient::Qos::AtLeastOnce);
 }
 
 void MqttBridge::publishStates(const QList<StateValue> &states, bool changedOnly)

@@ -1,6 +1,7 @@
 #include "mqtt/mqttclient.h"
 
 #include <QDeadlineTimer>
+#include <QRandomGenerator>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <cstring>
@@ -8,7 +9,7 @@
 
 namespace {
 
-constexpr int Qos = 1;
+constexpr int SubscriptionQos = 1;
 
 // The library's own set-up, once per process, before the first client.
 void InitLibrary()
@@ -34,6 +35,9 @@ MqttClient::MqttClient(const QString &clientId, QObject *parent) : QObject(paren
 {
     InitLibrary();
     m_mosq = mosquitto_new(clientId.toUtf8().constData(), true, this);
+    // Commands are small packets that should go at once, not wait for the
+    // acknowledgement of the last one (Nagle's algorithm).
+    mosquitto_int_option(m_mosq, MOSQ_OPT_TCP_NODELAY, 1);
     mosquitto_connect_callback_set(m_mosq, &MqttClient::onConnect);
     mosquitto_disconnect_callback_set(m_mosq, &MqttClient::onDisconnect);
     mosquitto_message_callback_set(m_mosq, &MqttClient::onMessage);
@@ -73,7 +77,7 @@ bool MqttClient::setTls(const Tls &tls, QString *error)
 bool MqttClient::setWill(const QString &topic, const QByteArray &payload, QString *error)
 {
     const int code = mosquitto_will_set(m_mosq, topic.toUtf8().constData(), int(payload.size()),
-                                        payload.constData(), Qos, true);
+                                        payload.constData(), int(Qos::AtLeastOnce), true);
     if (code != MOSQ_ERR_SUCCESS)
         *error = QStringLiteral("the last will was refused: ") + Reason(code);
     return code == MOSQ_ERR_SUCCESS;
@@ -152,8 +156,9 @@ void MqttClient::lose(const QString &reason)
     m_refusal.clear();
     if (m_leaving)
         return;
-    m_retry.start(m_retryMs);
-    emit connectionFailed(reason, m_retryMs);
+    const int wait = m_retryMs / 2 + int(QRandomGenerator::global()->bounded(m_retryMs / 2 + 1));
+    m_retry.start(wait);
+    emit connectionFailed(reason, wait);
     m_retryMs = qMin(m_retryMs * 2, LongestRetryMs);
 }
 
@@ -179,13 +184,13 @@ void MqttClient::disconnect(int timeoutMs)
     m_connected = false;
 }
 
-bool MqttClient::publish(const QString &topic, const QByteArray &payload, bool retain)
+bool MqttClient::publish(const QString &topic, const QByteArray &payload, bool retain, Qos qos)
 {
     if (!m_connected)
         return false;
     const int code = mosquitto_publish(m_mosq, nullptr, topic.toUtf8().constData(),
-                                       int(payload.size()), payload.constData(), Qos, retain);
-    if (code == MOSQ_ERR_SUCCESS)
+                                       int(payload.size()), payload.constData(), int(qos), retain);
+    if (code == MOSQ_ERR_SUCCESS && qos == Qos::AtLeastOnce)
         ++m_unacknowledged;
     updateWriteWatch();
     return code == MOSQ_ERR_SUCCESS;
@@ -195,7 +200,8 @@ bool MqttClient::subscribe(const QString &pattern)
 {
     if (!m_connected)
         return false;
-    const int code = mosquitto_subscribe(m_mosq, nullptr, pattern.toUtf8().constData(), Qos);
+    const int code =
+        mosquitto_subscribe(m_mosq, nullptr, pattern.toUtf8().constData(), SubscriptionQos);
     updateWriteWatch();
     return code == MOSQ_ERR_SUCCESS;
 }

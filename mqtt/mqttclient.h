@@ -15,9 +15,15 @@ struct mosquitto_message;
 // always, write while the library has bytes to send) and a timer runs its
 // keep-alive once a second, so no thread of its own is needed. A connection
 // that cannot be made, or is lost, is tried again after a back-off that
-// doubles from FirstRetryMs to at most LongestRetryMs, until disconnect().
-// Everything goes with QoS 1 on a clean session: nothing the broker queued
-// while the client was away is delivered later.
+// doubles from FirstRetryMs to at most LongestRetryMs, until disconnect();
+// each wait is drawn between half the back-off and all of it, so that the
+// many clients of a broker that restarted do not all come back at once.
+// The session is clean: nothing the broker queued while the client was away
+// is delivered later. Subscriptions take QoS 1; a message is published with
+// QoS 0 unless asked otherwise, so the broker sends nothing back for it: on
+// a broker that leaves Nagle's algorithm on (Mosquitto's default) the
+// acknowledgements of a burst of state messages would hold up the next
+// command to the client by a delayed TCP acknowledgement, some 40 ms.
 class MqttClient : public QObject
 {
     Q_OBJECT
@@ -26,6 +32,12 @@ public:
     static constexpr int KeepAliveSeconds = 30;
     static constexpr int FirstRetryMs = 500;
     static constexpr int LongestRetryMs = 10000;
+
+    enum class Qos
+    {
+        AtMostOnce = 0,
+        AtLeastOnce = 1, // acknowledged by the broker (see unacknowledged())
+    };
 
     struct Tls
     {
@@ -54,9 +66,10 @@ public:
 
     // False, sending nothing, while not connected: what a bridge publishes it
     // publishes again on connecting, and nothing piles up meanwhile.
-    bool publish(const QString &topic, const QByteArray &payload, bool retain);
+    bool publish(const QString &topic, const QByteArray &payload, bool retain,
+                 Qos qos = Qos::AtMostOnce);
     bool subscribe(const QString &pattern);
-    // Messages published and not yet acknowledged by the broker.
+    // Messages published AtLeastOnce and not yet acknowledged by the broker.
     int unacknowledged() const { return m_unacknowledged; }
 
 signals:

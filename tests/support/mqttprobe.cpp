@@ -44,9 +44,10 @@ bool MqttProbe::waitConnected(int timeoutMs)
     return QTest::qWaitFor([this] { return m_client.isConnected(); }, timeoutMs);
 }
 
-void MqttProbe::publish(const QString &topic, const QByteArray &payload, bool retain)
+void MqttProbe::publish(const QString &topic, const QByteArray &payload, bool retain,
+                        MqttClient::Qos qos)
 {
-    m_client.publish(topic, payload, retain);
+    m_client.publish(topic, payload, retain, qos);
 }
 
 std::optional<QByteArray> MqttProbe::waitFor(const QString &topic, int timeoutMs)

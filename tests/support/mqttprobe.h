@@ -26,7 +26,8 @@ public:
     // on them (a message of the probe's own has come back through them).
     bool connectTo(int port, const QStringList &patterns);
     bool waitConnected(int timeoutMs = 15000);
-    void publish(const QString &topic, const QByteArray &payload, bool retain = false);
+    void publish(const QString &topic, const QByteArray &payload, bool retain = false,
+                 MqttClient::Qos qos = MqttClient::Qos::AtMostOnce);
 
     // Forgets the messages so far.
     void clear() { m_messages.clear(); }
