@@ -22,6 +22,8 @@ public:
     // Ends it, as a pulled cable: the device goes away.
     void pull();
     QString link() const { return m_link; }
+    // The board's process, for a benchmark that times its trace as it comes.
+    QProcess &process() { return m_process; }
 
     // The trace since the last mark().
     QByteArray trace();
