@@ -1,6 +1,7 @@
 #include "ctl/ctlhelp.h"
 
 #include "ctl/ctloutput.h"
+#include "ctl/serve.h"
 #include "protocol/line/commandset.h"
 #include "protocol/line/lineargs.h"
 
@@ -8,6 +9,7 @@ namespace {
 
 const char *const Usage = R"(Usage: vantorctl [OPTIONS] COMMAND [ARGS...]
        vantorctl [OPTIONS] -
+       vantorctl serve [OPTIONS]   (vantorctl help serve)
 Drives the serial character-display board from scripts: the same bytes as
 VantorApp sends for the same action, on the port VantorApp uses.
 
@@ -67,6 +69,10 @@ int PrintHelp(const QString &topic)
 {
     if (topic.isEmpty()) {
         PrintResult(OverallHelp());
+        return StatusDone;
+    }
+    if (topic == u"serve") {
+        PrintResult(ServeHelp());
         return StatusDone;
     }
     const LineCommandInfo *command = FindLineCommand(topic);

@@ -9,3 +9,6 @@
 // and closes the port: exit status 0. A port that cannot be opened for a
 // reason waiting will not mend (in use, permission denied) is exit status 3.
 int RunServe(const CtlOptions &options);
+
+// "vantorctl serve --help": its options, the bridge's among them.
+QString ServeHelp();
