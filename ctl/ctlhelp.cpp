@@ -1,7 +1,7 @@
 #include "ctl/ctlhelp.h"
 
 #include "ctl/ctloutput.h"
-#include "ctl/serve.h"
+#include "ctl/servehelp.h"
 #include "protocol/line/commandset.h"
 #include "protocol/line/lineargs.h"
 

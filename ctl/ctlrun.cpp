@@ -4,7 +4,7 @@
 #include "ctl/ctloutput.h"
 #include "ctl/inputsession.h"
 #include "ctl/linkchoice.h"
-#include "ctl/serve.h"
+#include "ctl/servelaunch.h"
 #include "protocol/line/commandset.h"
 #include "protocol/line/linerequest.h"
 
@@ -50,7 +50,7 @@ int RunCtl(const QStringList &arguments)
     if (const auto topic = HelpTopic(options->line))
         return PrintHelp(*topic);
     if (options->line.words.value(0) == u"serve")
-        return RunServe(*options);
+        return ExecServe(arguments);
     if (!options->serveOnly.isEmpty()) {
         PrintError(options->serveOnly.first() + QStringLiteral(" belongs to vantorctl serve"));
         return StatusBadArguments;

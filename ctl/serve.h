@@ -10,5 +10,6 @@
 // reason waiting will not mend (in use, permission denied) is exit status 3.
 int RunServe(const CtlOptions &options);
 
-// "vantorctl serve --help": its options, the bridge's among them.
-QString ServeHelp();
+// The same from vantorctl's arguments (without the program's name), as
+// vantorctl-serve is given them (see ExecServe).
+int RunServeCommandLine(const QStringList &arguments);
