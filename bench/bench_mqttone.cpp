@@ -6,7 +6,7 @@
 //   memory:  the bridge's memory after them (resident, proportional share,
 //            own dirty pages), beside vantorctl serve without --mqtt and a
 //            bare Qt Core program with a QSerialPort open
-//            (bench_servefloor), each on its own pseudo-terminal.
+//            (bench_ctlfloor --hold), each on its own pseudo-terminal.
 //   bench_mqttone [messages=1000]
 #include "benchstats.h"
 #include "processmemory.h"
@@ -137,7 +137,7 @@ void CompareMemory(qint64 bridge)
     Line serveLine, floorLine;
     Start(serve, QStringLiteral(VANTORCTL_PATH),
           {"serve", "--port", serveLine.device, "--speed", "9600"});
-    Start(floor, QStringLiteral(VANTOR_SERVEFLOOR_PATH), {floorLine.device});
+    Start(floor, QStringLiteral(VANTOR_CTLFLOOR_PATH), {floorLine.device, "--hold"});
     QThread::msleep(1500);
     const Memory floorMemory = MemoryOf(floor.processId());
     std::printf("memory (KiB)                  resident       share  own dirty\n");
