@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
@@ -15,11 +16,11 @@ namespace {
 
 QString ServeProgram()
 {
-    const QString beside =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vantorctl-serve"));
+    const QDir here(QCoreApplication::applicationDirPath());
+    const QString beside = here.filePath(QStringLiteral("vantorctl-serve"));
     if (QFileInfo(beside).isExecutable())
         return beside;
-    return QStringLiteral(VANTOR_LIBEXEC_DIR "/vantorctl-serve");
+    return QDir::cleanPath(here.filePath(QStringLiteral(VANTOR_SERVE_FROM_BIN "/vantorctl-serve")));
 }
 
 } // namespace
