@@ -1,6 +1,8 @@
 // Child of bench_ctl: the least a Qt program does for `vantorctl text a b`:
 // an application object, one QSerialPort opened at 9600 bit/s, the bytes
-// written and flushed. bench_ctlfloor DEVICE
+// written and flushed. With --hold, child of bench_mqttone: the least a Qt
+// program that owns a port holds in memory, the port kept open and the event
+// loop running until the program is ended. bench_ctlfloor DEVICE [--hold]
 #include <QCoreApplication>
 #include <QSerialPort>
 
@@ -14,5 +16,7 @@ int main(int argc, char *argv[])
         return 3;
     port.write("a\x0c"
                "b");
-    return port.waitForBytesWritten(1000) ? 0 : 1;
+    if (!port.waitForBytesWritten(1000))
+        return 1;
+    return argc > 2 && QByteArray(argv[2]) == "--hold" ? app.exec() : 0;
 }

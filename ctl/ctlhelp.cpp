@@ -1,6 +1,7 @@
 #include "ctl/ctlhelp.h"
 
 #include "ctl/ctloutput.h"
+#include "ctl/servehelp.h"
 #include "protocol/line/commandset.h"
 #include "protocol/line/lineargs.h"
 
@@ -9,7 +10,7 @@ namespace {
 const char *const Usage = R"(Usage: vantorctl [OPTIONS] COMMAND [ARGS...]
        vantorctl [OPTIONS] -
        vantorctl [OPTIONS] watch [voltage] [current] [inputs] [--interval S] [--count N]
-       vantorctl [OPTIONS] serve [--follow-speed]
+       vantorctl serve [OPTIONS]   (vantorctl help serve)
 Drives the serial character-display board from scripts: the same bytes as
 VantorApp sends for the same action, on the port VantorApp uses.
 
@@ -78,6 +79,10 @@ int PrintHelp(const QString &topic)
 {
     if (topic.isEmpty()) {
         PrintResult(OverallHelp());
+        return StatusDone;
+    }
+    if (topic == u"serve") {
+        PrintResult(ServeHelp());
         return StatusDone;
     }
     const LineCommandInfo *command = FindLineCommand(topic);

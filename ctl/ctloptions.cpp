@@ -7,9 +7,35 @@
 
 namespace {
 
+constexpr int LongestPollSeconds = 24 * 3600;
+
+// The options of vantorctl serve's bridge to an MQTT broker: name and value name.
+const struct
+{
+    const char *name;
+    const char *value; // empty for a switch
+} MqttOptionNames[] = {
+    {"mqtt", "URL"},
+    {"id", "NAME"},
+    {"group", "NAME"},
+    {"poll", "SECONDS"},
+    {"discovery-prefix", "PREFIX"},
+    {"no-discovery", ""},
+    {"forget", ""},
+    {"mqtt-user", "USER"},
+    {"mqtt-password-file", "FILE"},
+    {"mqtt-cafile", "FILE"},
+    {"mqtt-cert", "FILE"},
+    {"mqtt-key", "FILE"},
+    {"mqtt-insecure", ""},
+};
+
 QList<QCommandLineOption> CommandLineOptionSet()
 {
-    return LineOptionSet()
+    QList<QCommandLineOption> mqtt;
+    for (const auto &option : MqttOptionNames)
+        mqtt << QCommandLineOption(QLatin1String(option.name), {}, QLatin1String(option.value));
+    return LineOptionSet() + mqtt
            + QList<QCommandLineOption>{
                QCommandLineOption(QStringLiteral("port"), {}, QStringLiteral("DEVICE")),
                QCommandLineOption(QStringLiteral("speed"), {}, QStringLiteral("BPS")),
@@ -76,6 +102,54 @@ bool TakePortOptions(const QCommandLineParser &parser, CtlOptions &options, QStr
     return TakeWatchOptions(parser, options, error);
 }
 
+// --poll SECONDS; false, with *error set, for a bad value.
+bool TakePoll(const QCommandLineParser &parser, MqttOptions &mqtt, QString *error)
+{
+    if (!parser.isSet(QStringLiteral("poll")))
+        return true;
+    const QString poll = parser.value(QStringLiteral("poll"));
+    bool ok = false;
+    mqtt.pollSeconds = poll.trimmed().toInt(&ok);
+    if (ok && mqtt.pollSeconds >= 0 && mqtt.pollSeconds <= LongestPollSeconds)
+        return true;
+    *error = QStringLiteral("--poll %1 is not a whole number of seconds from 0 to %2")
+                 .arg(Shown(poll))
+                 .arg(LongestPollSeconds);
+    return false;
+}
+
+// What vantorctl serve's bridge is told; false, with *error set, for a
+// missing value or a bad --poll. The rest is checked by the bridge itself.
+bool TakeMqttOptions(const QCommandLineParser &parser, CtlOptions &options, QString *error)
+{
+    for (const auto &option : MqttOptionNames) {
+        const QString name = QLatin1String(option.name);
+        if (!parser.isSet(name))
+            continue;
+        options.commandOptions << QStringLiteral("--") + name;
+        if (*option.value && parser.values(name).contains(QString())) {
+            *error = QStringLiteral("--%1 needs a value").arg(name);
+            return false;
+        }
+    }
+    MqttOptions &mqtt = options.mqtt;
+    mqtt.url = parser.value(QStringLiteral("mqtt"));
+    mqtt.id = parser.value(QStringLiteral("id"));
+    mqtt.groups = parser.values(QStringLiteral("group"));
+    mqtt.discoveryPrefix = parser.isSet(QStringLiteral("discovery-prefix"))
+                               ? parser.value(QStringLiteral("discovery-prefix"))
+                               : mqtt.discoveryPrefix;
+    mqtt.discovery = !parser.isSet(QStringLiteral("no-discovery"));
+    mqtt.forget = parser.isSet(QStringLiteral("forget"));
+    mqtt.user = parser.value(QStringLiteral("mqtt-user"));
+    mqtt.passwordFile = parser.value(QStringLiteral("mqtt-password-file"));
+    mqtt.caFile = parser.value(QStringLiteral("mqtt-cafile"));
+    mqtt.certFile = parser.value(QStringLiteral("mqtt-cert"));
+    mqtt.keyFile = parser.value(QStringLiteral("mqtt-key"));
+    mqtt.insecure = parser.isSet(QStringLiteral("mqtt-insecure"));
+    return TakePoll(parser, mqtt, error);
+}
+
 } // namespace
 
 std::optional<CtlOptions> ParseCommandLine(const QStringList &args, QString *error)
@@ -86,7 +160,8 @@ std::optional<CtlOptions> ParseCommandLine(const QStringList &args, QString *err
         return std::nullopt;
     CtlOptions options;
     const auto line = TakeLineOptions(parser, LineOptions(), error);
-    if (!line || !TakePortOptions(parser, options, error))
+    if (!line || !TakePortOptions(parser, options, error)
+        || !TakeMqttOptions(parser, options, error))
         return std::nullopt;
     options.line = *line;
     options.line.words = sorted->words;

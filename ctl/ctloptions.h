@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mqtt/mqttoptions.h"
 #include "protocol/line/lineoptions.h"
 
 #include <QString>
@@ -23,7 +24,10 @@ struct CtlOptions
     // vantorctl watch only: seconds between polls, and how many polls (0: until stopped).
     double intervalSeconds = 1.0;
     int count = 0;
-    // Options given that belong to one command only ("--follow-speed": serve).
+    // vantorctl serve only: the bridge to an MQTT broker (--mqtt and the options after it).
+    MqttOptions mqtt;
+    // The options given that only one command takes ("--follow-speed" and
+    // "--mqtt": serve; "--interval": watch).
     QStringList commandOptions;
 };
 

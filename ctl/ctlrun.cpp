@@ -4,7 +4,7 @@
 #include "ctl/ctloutput.h"
 #include "ctl/inputsession.h"
 #include "ctl/linkchoice.h"
-#include "ctl/serve.h"
+#include "ctl/servelaunch.h"
 #include "ctl/watch.h"
 #include "protocol/line/commandset.h"
 #include "protocol/line/linerequest.h"
@@ -21,8 +21,9 @@ QString MisplacedOption(const CtlOptions &options, const QString &command)
                                                    {QStringLiteral("--interval"), "watch"},
                                                    {QStringLiteral("--count"), "watch"}};
     for (const QString &option : options.commandOptions) {
-        if (Owners.value(option) != command)
-            return QStringLiteral("%1 belongs to vantorctl %2").arg(option, Owners.value(option));
+        const QString owner = Owners.value(option, QStringLiteral("serve")); // the bridge's too
+        if (owner != command)
+            return QStringLiteral("%1 belongs to vantorctl %2").arg(option, owner);
     }
     return {};
 }
@@ -70,7 +71,7 @@ int RunCtl(const QStringList &arguments)
         return StatusBadArguments;
     }
     if (command == u"serve")
-        return RunServe(*options);
+        return ExecServe(arguments);
     if (command == u"watch")
         return RunWatch(*options);
     if (options->fromInput)

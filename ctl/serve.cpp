@@ -6,11 +6,15 @@
 #include "link/mscomm.h"
 #include "link/serialsettings.h"
 #include "link/speedfollow.h"
+#include "mqtt/forgetboard.h"
+#include "mqtt/mqttbridge.h"
 #include "protocol/line/lineresult.h"
 #include "service/boardservice.h"
 #include "service/quitonsignal.h"
 
 #include <QCoreApplication>
+#include <QProcessEnvironment>
+#include <memory>
 
 namespace {
 
@@ -29,17 +33,37 @@ public:
                 &Server::boardSpeedTold);
     }
 
-    // False, after telling why, when the port cannot be opened and waiting will not mend it.
-    bool start()
+    // The port's status, after telling why: StatusPortNotOpened when it cannot
+    // be opened and waiting will not mend it.
+    int start()
     {
-        if (m_watch.open() || m_watch.state().kind != ConnectionState::Closed)
-            return true;
-        PrintError(
-            OpenFailureText(m_port.DeviceName(), m_port.LastOpenFailure(), m_port.errorString()));
-        return false;
+        if (!m_watch.open() && m_watch.state().kind == ConnectionState::Closed) {
+            PrintError(OpenFailureText(m_port.DeviceName(), m_port.LastOpenFailure(),
+                                       m_port.errorString()));
+            return StatusPortNotOpened;
+        }
+        return StatusDone;
     }
 
-    void stop() { m_watch.leave(); }
+    // The port on the broker too; false, after telling why, when the
+    // connection's settings are refused.
+    bool bridge(const BridgeConfig &config)
+    {
+        m_bridge = std::make_unique<MqttBridge>(config, m_port, m_service.executor());
+        connect(m_bridge.get(), &MqttBridge::told, this,
+                [](const QString &message) { PrintError(QStringLiteral("mqtt: ") + message); });
+        QString error;
+        if (!m_bridge->start(&error))
+            PrintError(QStringLiteral("mqtt: ") + error);
+        return error.isEmpty();
+    }
+
+    void stop()
+    {
+        m_watch.leave();
+        if (m_bridge)
+            m_bridge->stop();
+    }
 
 private:
     void tellState()
@@ -77,9 +101,45 @@ private:
     ConnectionWatch m_watch{m_port};
     SpeedFollow m_follow{m_port};
     BoardService m_service{m_port};
+    std::unique_ptr<MqttBridge> m_bridge;
 };
 
+// The bridge's settings, when --mqtt is given; StatusBadArguments, after
+// telling why, for bad ones.
+int ReadBridgeConfig(const CtlOptions &options, const QString &device,
+                     std::optional<BridgeConfig> &config)
+{
+    if (options.mqtt.url.isEmpty()) {
+        for (const QString &option : options.commandOptions) {
+            if (option != u"--follow-speed") {
+                PrintError(option + QStringLiteral(" needs --mqtt URL"));
+                return StatusBadArguments;
+            }
+        }
+        return StatusDone;
+    }
+    QString error;
+    config =
+        MakeBridgeConfig(options.mqtt, device, QProcessEnvironment::systemEnvironment(), &error);
+    if (!config) {
+        PrintError(error);
+        return StatusBadArguments;
+    }
+    return StatusDone;
+}
+
 } // namespace
+
+int RunServeCommandLine(const QStringList &arguments)
+{
+    QString error;
+    const auto options = ParseCommandLine(arguments, &error);
+    if (!options) {
+        PrintError(error + QStringLiteral(" (vantorctl help serve tells more)"));
+        return StatusBadArguments;
+    }
+    return RunServe(*options);
+}
 
 int RunServe(const CtlOptions &options)
 {
@@ -93,9 +153,20 @@ int RunServe(const CtlOptions &options)
         PrintError(error);
         return StatusBadArguments;
     }
+    std::optional<BridgeConfig> bridge;
+    if (const int status = ReadBridgeConfig(options, choice->device, bridge))
+        return status;
+    if (bridge && bridge->forget) {
+        const bool forgotten = ForgetBoard(*bridge, &error);
+        if (!forgotten)
+            PrintError(QStringLiteral("mqtt: ") + error);
+        return forgotten ? StatusDone : StatusNoAnswer;
+    }
     Server server(*choice, options.followSpeed);
-    if (!server.start())
-        return StatusPortNotOpened;
+    if (const int status = server.start())
+        return status;
+    if (bridge && !server.bridge(*bridge))
+        return StatusBadArguments;
     const QuitOnSignal quit;
     const int status = QCoreApplication::exec();
     server.stop();

@@ -9,3 +9,7 @@
 // and closes the port: exit status 0. A port that cannot be opened for a
 // reason waiting will not mend (in use, permission denied) is exit status 3.
 int RunServe(const CtlOptions &options);
+
+// The same from vantorctl's arguments (without the program's name), as
+// vantorctl-serve is given them (see ExecServe).
+int RunServeCommandLine(const QStringList &arguments);

@@ -1,11 +1,14 @@
-# Installation and the Debian package: the three programs, their manual pages,
-# a desktop entry and an icon, the systemd user unit of vantorctl serve, the copyright and changelog files, and the
-# lintian overrides. scripts/package builds the package and checks it.
+# Installation and the Debian package: the three programs (and the program
+# vantorctl serve runs), their manual pages, a desktop entry and an icon, the
+# systemd user unit of vantorctl serve, the copyright and changelog files, and
+# the lintian overrides. scripts/package builds the package and checks it.
 include(GNUInstallDirs)
 set(VANTOR_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(VANTOR_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vantorapp)
 
 install(TARGETS VantorApp VantorBoard vantorctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# What `vantorctl serve` runs: not a command of its own.
+install(TARGETS vantorctl-serve RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vantorapp)
 install(FILES ${VANTOR_PACKAGING_DIR}/vantorapp.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VANTOR_PACKAGING_DIR}/vantorapp.svg

@@ -26,6 +26,13 @@ BoardExecutor::BoardExecutor(MSComm &port, QObject *parent) : QObject(parent), m
             Qt::QueuedConnection);
 }
 
+LineAnswer BoardExecutor::Outcome::answer(ReadKind read) const
+{
+    if (status != StatusDone)
+        return LineAnswer::error(status, error);
+    return read == ReadKind::None ? LineAnswer::ok() : LineAnswer::read(read, reply);
+}
+
 void BoardExecutor::submit(quint64 ticket, const LineCommand &command, int timeoutMs,
                            const QString &origin)
 {

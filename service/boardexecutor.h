@@ -28,10 +28,16 @@ public:
         LineStatus status = StatusDone;
         QByteArray reply; // a read's whole reply
         QString error;    // why it is not done, naming the device
+
+        // The answer to the command's line: "ok", the read's value or the error.
+        LineAnswer answer(ReadKind read) const;
     };
 
     explicit BoardExecutor(MSComm &port, QObject *parent = nullptr);
 
+    // A ticket no other submitter holds: the executor may be shared (the
+    // socket's clients, the MQTT bridge), and finished() goes to all of them.
+    quint64 newTicket() { return ++m_lastTicket; }
     // Queues the command; finished() tells how it went, with the ticket.
     // origin is whom its traffic is for ("vantorctl 4711"), empty for the
     // port's owner itself.
@@ -70,4 +76,5 @@ private:
     Job m_job{};
     QTimer m_deadline;
     int m_savedThreshold = 1;
+    quint64 m_lastTicket = 0;
 };

@@ -10,24 +10,6 @@
 
 namespace {
 
-// Help in one line: a command's call and summary, or the names of all.
-QString HelpLine(const QString &topic)
-{
-    if (topic.isEmpty()) {
-        QStringList names;
-        for (const LineCommandInfo &command : LineCommands())
-            names << QLatin1String(command.name);
-        return QStringLiteral("commands: ") + names.join(u", ")
-               + QStringLiteral(" (vantorctl help COMMAND tells more)");
-    }
-    const LineCommandInfo *command = FindLineCommand(topic);
-    if (!command)
-        return {};
-    return QStringLiteral("%1 %2: %3")
-        .arg(command->name, command->synopsis, command->summary)
-        .simplified();
-}
-
 // Whether a line asks for its answer in JSON, also when it cannot be read whole.
 bool AsksForJson(const QString &line)
 {
@@ -84,22 +66,11 @@ void BoardService::lineReceived(quint64 client, const QString &line)
         return;
     }
     const bool json = request->options.json;
-    if (request->helpTopic) {
-        const QString help = HelpLine(*request->helpTopic);
-        reply(client,
-              help.isEmpty() ? LineAnswer::error(StatusBadArguments,
-                                                 QStringLiteral("no help on \"%1\": there is no "
-                                                                "such command")
-                                                     .arg(*request->helpTopic))
-                             : LineAnswer{StatusDone, help, {{"help", help}}},
-              json);
-        return;
-    }
     if (!request->command) {
-        reply(client, LineAnswer::ok(), json); // an empty line or a comment
+        reply(client, AnswerWithoutBoard(*request), json); // help, an empty line or a comment
         return;
     }
-    const quint64 ticket = ++m_lastTicket;
+    const quint64 ticket = m_executor.newTicket();
     m_pending.insert(ticket, {client, json, request->command->read});
     m_executor.submit(ticket, *request->command, request->options.timeoutMs,
                       m_server.clientLabel(client));
@@ -110,12 +81,7 @@ void BoardService::finished(quint64 ticket, const BoardExecutor::Outcome &outcom
     if (!m_pending.contains(ticket))
         return;
     const Pending pending = m_pending.take(ticket);
-    if (outcome.status != StatusDone)
-        reply(pending.client, LineAnswer::error(outcome.status, outcome.error), pending.json);
-    else if (pending.read != ReadKind::None)
-        reply(pending.client, LineAnswer::read(pending.read, outcome.reply), pending.json);
-    else
-        reply(pending.client, LineAnswer::ok(), pending.json);
+    reply(pending.client, outcome.answer(pending.read), pending.json);
 }
 
 void BoardService::reply(quint64 client, const LineAnswer &answer, bool json)

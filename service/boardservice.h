@@ -56,7 +56,6 @@ private:
     BoardExecutor m_executor;
     LineServer m_server;
     QHash<quint64, Pending> m_pending;
-    quint64 m_lastTicket = 0;
     QString m_socketPath;
     QString m_error;
 };

@@ -212,3 +212,20 @@ QString LineCommandList()
     }
     return list;
 }
+
+QString OneLineHelp(const QString &topic)
+{
+    if (topic.isEmpty()) {
+        QStringList names;
+        for (const LineCommandInfo &command : Table)
+            names << QLatin1String(command.name);
+        return QStringLiteral("commands: ") + names.join(u", ")
+               + QStringLiteral(" (vantorctl help COMMAND tells more)");
+    }
+    const LineCommandInfo *command = FindLineCommand(topic);
+    if (!command)
+        return {};
+    return QStringLiteral("%1 %2: %3")
+        .arg(command->name, command->synopsis, command->summary)
+        .simplified();
+}

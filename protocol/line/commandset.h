@@ -38,3 +38,7 @@ std::optional<LineCommand> BuildFromWords(const QStringList &words, const Argume
 QString LineCommandHelp(const LineCommandInfo &command);
 // Every command's call and summary, two lines each, for the overall help.
 QString LineCommandList();
+// Help in one line, as a port's owner answers "help" on its socket: a
+// command's call and summary, or the names of all for an empty topic; empty
+// for a topic that names no command.
+QString OneLineHelp(const QString &topic);

@@ -28,3 +28,15 @@ std::optional<LineRequest> ParseLine(const QString &line, const LineOptions &def
         return std::nullopt;
     return request;
 }
+
+LineAnswer AnswerWithoutBoard(const LineRequest &request)
+{
+    if (!request.helpTopic)
+        return LineAnswer::ok();
+    const QString help = OneLineHelp(*request.helpTopic);
+    if (help.isEmpty())
+        return LineAnswer::error(
+            StatusBadArguments,
+            QStringLiteral("no help on \"%1\": there is no such command").arg(*request.helpTopic));
+    return {StatusDone, help, {{"help", help}}};
+}

@@ -2,6 +2,7 @@
 
 #include "protocol/line/linecommand.h"
 #include "protocol/line/lineoptions.h"
+#include "protocol/line/lineresult.h"
 
 #include <QString>
 #include <optional>
@@ -27,3 +28,8 @@ std::optional<LineRequest> ParseLine(const QString &line, const LineOptions &def
 
 // The help that words and options ask for, if any (see LineRequest::helpTopic).
 std::optional<QString> HelpTopic(const LineOptions &options);
+
+// The answer to a line that asks nothing of the board: its help in one line
+// (see OneLineHelp; help on no command is an error of class 2), or "ok" for
+// an empty line or a comment.
+LineAnswer AnswerWithoutBoard(const LineRequest &request);
