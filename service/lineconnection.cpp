@@ -1,8 +1,7 @@
 #include "service/lineconnection.h"
 
 #include "service/lineserver.h"
-
-#include <QLocalSocket>
+#include "service/localstream.h"
 
 #include <utility>
 
@@ -14,13 +13,13 @@ constexpr qint64 ReadChunk = 64 * 1024;
 
 } // namespace
 
-LineConnection::LineConnection(quint64 id, QLocalSocket *socket, const QString &label,
+LineConnection::LineConnection(quint64 id, LocalStream *socket, const QString &label,
                                QObject *parent)
     : QObject(parent), m_id(id), m_socket(socket), m_label(label)
 {
     m_socket->setParent(this);
-    connect(m_socket, &QLocalSocket::readyRead, this, &LineConnection::readBytes);
-    connect(m_socket, &QLocalSocket::disconnected, this, &LineConnection::end);
+    connect(m_socket, &LocalStream::readyRead, this, &LineConnection::readBytes);
+    connect(m_socket, &LocalStream::disconnected, this, &LineConnection::end);
 }
 
 void LineConnection::answer(const QString &text)
@@ -31,8 +30,8 @@ void LineConnection::answer(const QString &text)
     QByteArray line = text.toUtf8();
     line.replace('\n', ' ').replace('\r', ' ');
     m_socket->write(line + '\n');
-    // What the socket could not hand to the kernel stays in its buffer: a
-    // client that stops reading would make it grow without end.
+    // What the kernel could not take stays in the socket's buffer: a client
+    // that stops reading would make it grow without end.
     if (m_socket->bytesToWrite() > LineServer::MaxUnreadAnswerBytes) {
         cutOffFor(QStringLiteral("over 1 MiB of answers not read"));
         return;
@@ -42,16 +41,17 @@ void LineConnection::answer(const QString &text)
 
 void LineConnection::close()
 {
-    m_socket->abort();
+    m_socket->close();
     end();
 }
 
+// A chunk each time the socket has bytes: a client that sends without end
+// is read in turn with the others, and soon breaks a bound.
 void LineConnection::readBytes()
 {
-    while (!m_ended && m_socket->bytesAvailable() > 0) {
-        if (!takeLines(m_socket->read(ReadChunk)))
-            return;
-    }
+    const QByteArray chunk = m_socket->read(ReadChunk);
+    if (m_ended || (!chunk.isEmpty() && !takeLines(chunk)))
+        return;
     handNext();
 }
 

@@ -5,7 +5,7 @@
 #include <QQueue>
 #include <QString>
 
-class QLocalSocket;
+class LocalStream;
 
 // One client of a LineServer: the bytes it sends cut into lines, the lines
 // waiting to be handled, and the one being handled, whose answer goes back
@@ -17,7 +17,7 @@ class LineConnection : public QObject
 
 public:
     // Takes over the connected socket.
-    LineConnection(quint64 id, QLocalSocket *socket, const QString &label, QObject *parent);
+    LineConnection(quint64 id, LocalStream *socket, const QString &label, QObject *parent);
 
     quint64 id() const { return m_id; }
     QString label() const { return m_label; }
@@ -44,7 +44,7 @@ private:
     void end();
 
     const quint64 m_id;
-    QLocalSocket *const m_socket;
+    LocalStream *const m_socket;
     const QString m_label;
     QByteArray m_partial;         // the line being received, so far
     QQueue<QByteArray> m_waiting; // whole lines not yet handed on

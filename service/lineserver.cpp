@@ -1,12 +1,12 @@
 #include "service/lineserver.h"
 
 #include "service/lineconnection.h"
+#include "service/locallistener.h"
+#include "service/localstream.h"
 #include "service/peercredentials.h"
 #include "service/socketfile.h"
 
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QSignalBlocker>
 
 #include <cerrno>
@@ -25,9 +25,9 @@ bool fail(QString *error, const QString &why)
 
 } // namespace
 
-LineServer::LineServer(QObject *parent) : QObject(parent), m_server(new QLocalServer(this))
+LineServer::LineServer(QObject *parent) : QObject(parent), m_listener(new LocalListener(this))
 {
-    connect(m_server, &QLocalServer::newConnection, this, &LineServer::acceptPending);
+    connect(m_listener, &LocalListener::newConnection, this, &LineServer::acceptPending);
 }
 
 LineServer::~LineServer()
@@ -41,9 +41,8 @@ bool LineServer::listen(const QString &path, QString *error)
     close();
     if (!SocketFile::clear(path, error))
         return false;
-    if (!m_server->listen(path))
-        return fail(error,
-                    QStringLiteral("Cannot serve on %1: %2").arg(path, m_server->errorString()));
+    if (QString why; !m_listener->listen(path, &why))
+        return fail(error, QStringLiteral("Cannot serve on %1: %2").arg(path, why));
     // Bound with the umask's mode: no other user may connect in the moment
     // before this, as the folder of the sockets is the user's own.
     if (::chmod(QFile::encodeName(path).constData(), 0600) != 0) {
@@ -56,7 +55,7 @@ bool LineServer::listen(const QString &path, QString *error)
 
 void LineServer::close()
 {
-    m_server->close(); // also removes the socket file
+    m_listener->close(); // also removes the socket file
     const QList<LineConnection *> clients = m_clients.values();
     for (LineConnection *client : clients)
         client->close();
@@ -64,7 +63,7 @@ void LineServer::close()
 
 bool LineServer::isListening() const
 {
-    return m_server->isListening();
+    return m_listener->isListening();
 }
 
 void LineServer::answer(quint64 client, const QString &answer)
@@ -81,38 +80,36 @@ QString LineServer::clientLabel(quint64 client) const
 
 void LineServer::acceptPending()
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection())
-        admit(socket);
+    while (LocalStream *client = m_listener->nextPendingConnection())
+        admit(client);
 }
 
-void LineServer::admit(QLocalSocket *socket)
+void LineServer::admit(LocalStream *client)
 {
-    const auto peer = PeerCredentials::of(socket->socketDescriptor());
+    const auto peer = PeerCredentials::of(client->descriptor());
     if (!peer || peer->uid != ::geteuid()) {
-        socket->abort(); // another user's program: not a byte read or written
-        socket->deleteLater();
+        client->close(); // another user's program: not a byte read or written
+        client->deleteLater();
         return;
     }
     if (m_clients.size() >= MaxClients) {
-        turnAway(socket);
+        turnAway(client);
         return;
     }
-    auto *client = new LineConnection(++m_lastClient, socket, peer->label(), this);
-    connect(client, &LineConnection::lineReceived, this, &LineServer::lineReceived);
-    connect(client, &LineConnection::cutOff, this, &LineServer::clientCutOff);
-    connect(client, &LineConnection::ended, this, &LineServer::forget);
-    m_clients.insert(client->id(), client);
+    auto *connection = new LineConnection(++m_lastClient, client, peer->label(), this);
+    connect(connection, &LineConnection::lineReceived, this, &LineServer::lineReceived);
+    connect(connection, &LineConnection::cutOff, this, &LineServer::clientCutOff);
+    connect(connection, &LineConnection::ended, this, &LineServer::forget);
+    m_clients.insert(connection->id(), connection);
     emit clientCountChanged(clientCount());
 }
 
 // One client too many is told why, so that its program can say so, and closed.
-void LineServer::turnAway(QLocalSocket *socket)
+void LineServer::turnAway(LocalStream *client)
 {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    socket->write(QByteArray(TooManyClients) + '\n');
-    socket->disconnectFromServer();
-    if (socket->state() == QLocalSocket::UnconnectedState)
-        socket->deleteLater();
+    connect(client, &LocalStream::disconnected, client, &QObject::deleteLater);
+    client->write(QByteArray(TooManyClients) + '\n');
+    client->closeWhenWritten();
 }
 
 void LineServer::forget(quint64 client)

@@ -5,8 +5,8 @@
 #include <QString>
 
 class LineConnection;
-class QLocalServer;
-class QLocalSocket;
+class LocalListener;
+class LocalStream;
 
 // Serves a local socket to programs of the same user: each client sends
 // lines (UTF-8, one a line, a '\r' before the '\n' dropped) and gets exactly
@@ -66,11 +66,11 @@ signals:
 
 private:
     void acceptPending();
-    void admit(QLocalSocket *socket);
-    void turnAway(QLocalSocket *socket);
+    void admit(LocalStream *client);
+    void turnAway(LocalStream *client);
     void forget(quint64 client);
 
-    QLocalServer *m_server;
+    LocalListener *m_listener;
     QHash<quint64, LineConnection *> m_clients;
     quint64 m_lastClient = 0;
 };

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -32,19 +31,16 @@ QString systemError()
 
 // Knocks on the socket without waiting: a full queue of a busy owner
 // (EAGAIN) is an answer too.
-Probe probe(const QByteArray &name)
+Probe probe(const QString &path)
 {
-    sockaddr_un address = {};
-    address.sun_family = AF_UNIX;
-    if (size_t(name.size()) >= sizeof address.sun_path) {
-        errno = ENAMETOOLONG;
+    const auto address = SocketFile::address(path);
+    if (!address)
         return Probe::Unknown;
-    }
-    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return Probe::Unknown;
-    const int result = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    const int result =
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&*address), sizeof *address);
     const int reason = errno;
     ::close(fd);
     errno = reason;
@@ -64,7 +60,7 @@ bool clear(const QString &path, QString *error)
     if (::lstat(name.constData(), &info) != 0)
         return errno == ENOENT || fail(error, QStringLiteral("%1: %2").arg(path, systemError()));
     if (S_ISSOCK(info.st_mode)) {
-        const Probe knock = probe(name);
+        const Probe knock = probe(path);
         if (knock == Probe::Answered)
             return fail(error, QStringLiteral("%1 is already served by another program").arg(path));
         if (knock == Probe::Unknown)
@@ -75,6 +71,19 @@ bool clear(const QString &path, QString *error)
     if (::unlink(name.constData()) != 0 && errno != ENOENT)
         return fail(error, QStringLiteral("Cannot remove %1: %2").arg(path, systemError()));
     return true;
+}
+
+std::optional<sockaddr_un> address(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    if (size_t(name.size()) >= sizeof address.sun_path) {
+        errno = ENAMETOOLONG;
+        return std::nullopt;
+    }
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    return address;
 }
 
 } // namespace SocketFile

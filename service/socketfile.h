@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <optional>
+#include <sys/un.h>
+
 // The file of a listening local socket, made free before a program listens.
 namespace SocketFile {
 
@@ -11,5 +14,9 @@ namespace SocketFile {
 // followed to its target. A socket on which a program answers is kept, and
 // so is anything that cannot be removed: false, and *error says why.
 bool clear(const QString &path, QString *error);
+
+// The address of a local socket at `path`; nothing (errno ENAMETOOLONG) when
+// the path is too long for one.
+std::optional<sockaddr_un> address(const QString &path);
 
 } // namespace SocketFile

@@ -164,7 +164,7 @@ private:
     // The port's openings, closings and losses, for the traffic monitor.
     PortEvents m_portEvents{MSComm1};
     LinkStatusBar *m_statusBar = nullptr;
-    DeviceChooser *m_chooser = nullptr;
+    DeviceChooser *m_chooser = nullptr; // made when first chosen from the menu
 
     // Menus
     QMenu *mnuCom = nullptr;

@@ -20,9 +20,7 @@ void frmMain::WireLink()
 {
     m_statusBar = new LinkStatusBar(MSComm1, m_watch, this);
     setStatusBar(m_statusBar);
-    m_chooser = new DeviceChooser(this);
     connect(mnuChooseDevice, &QAction::triggered, this, &frmMain::mnuChooseDevice_Click);
-    connect(m_chooser, &DeviceChooser::deviceChosen, this, &frmMain::DeviceChooser_Chosen);
     connect(mnuCom, &QMenu::aboutToShow, this, &frmMain::ShowPortDevices);
     connect(&m_speedFollow, &SpeedFollow::followed, this, &frmMain::SpeedFollow_Followed);
     connect(&m_service, &BoardService::clientCountChanged, m_statusBar,
@@ -44,8 +42,14 @@ void frmMain::WireLink()
             [this] { m_statusBar->showNote({}); });
 }
 
+// The dialog is made when it is first asked for: most runs never open it, and
+// its list and buttons would cost start-up time and memory for nothing.
 void frmMain::mnuChooseDevice_Click()
 {
+    if (!m_chooser) {
+        m_chooser = new DeviceChooser(this);
+        connect(m_chooser, &DeviceChooser::deviceChosen, this, &frmMain::DeviceChooser_Chosen);
+    }
     m_chooser->present(MSComm1.CommPort(), MSComm1.DeviceName());
 }
 
