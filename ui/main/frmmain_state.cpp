@@ -13,41 +13,33 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QRadioButton>
-#include <QSlider>
 
 using namespace Qt::StringLiterals;
 
-// In this order, each one write through SendCommand: the cursor style chosen,
-// the backlight switched on or off, its brightness (while it is on), the
-// automatic switch-off as "Disable Auto Off" and the stored interval say, the
-// outputs. What the operator has not chosen (no cursor option, neither
-// backlight option) is left out; nothing is sent but on the operator's choice.
+// In this order, each one write of the control's own handler: the cursor
+// style chosen, the backlight switched on or off, its brightness (while it is
+// on), the automatic switch-off as "Disable Auto Off" and the stored interval
+// say, the outputs. What the operator has not chosen (no cursor option,
+// neither backlight option) is left out, and so is an interval that is no
+// number; nothing is sent but on the operator's choice.
 void frmMain::mnuSendState_Click()
 {
-    static constexpr qint16 Styles[] = {Selector::CursorUnderline, Selector::CursorBlockBlink,
-                                        Selector::CursorHide};
     if (!::BoardTakesCommand(MSComm1, this))
         return;
-    if (const int style = optCursor->checkedId(); style >= 1 && style <= 3) {
-        merrowfunc::BuildCommand(Styles[style - 1]);
-        SendCommand();
-    }
-    if (optBLON->isChecked() || optBLOFF->isChecked()) {
-        merrowfunc::BuildCommand(optBLON->isChecked() ? Selector::BacklightOn
-                                                      : Selector::BacklightOff);
-        SendCommand();
-    }
+    if (const int style = optCursor->checkedId(); style >= 1)
+        optCursor_Click(style);
     if (optBLON->isChecked()) {
-        merrowfunc::BuildBrightness(quint8(BacklightLevel->value()));
-        SendCommand();
+        optBLON_Click();
+        BacklightLevel_Change();
+    } else if (optBLOFF->isChecked()) {
+        optBLOFF_Click();
     }
     const auto interval = TextToByte(strAutoOff);
     if (Check1->isChecked() || interval) {
         merrowfunc::BuildAutoOff(Check1->isChecked() ? 0 : *interval);
         SendCommand();
     }
-    merrowfunc::BuildOutputs(bytOutputs);
-    SendCommand();
+    cmdOutput_Click();
 }
 
 // After the board came back, the status bar says it may have forgotten what
