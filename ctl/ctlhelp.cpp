@@ -87,7 +87,8 @@ int PrintHelp(const QString &topic)
     }
     const LineCommandInfo *command = FindLineCommand(topic);
     if (!command) {
-        PrintError(QStringLiteral("no help on %1: there is no such command").arg(Shown(topic)));
+        PrintError(
+            QStringLiteral("no help on %1: there is no such command").arg(QuotedChars(topic)));
         return StatusBadArguments;
     }
     PrintResult(LineCommandHelp(*command));

@@ -56,7 +56,7 @@ bool TakeWatchOptions(const QCommandLineParser &parser, CtlOptions &options, QSt
         const auto seconds = DecimalNumber(text);
         if (!seconds || *seconds < 0.1 || *seconds > 3600) {
             *error = QStringLiteral("--interval %1 is not a number of seconds from 0.1 to 3600")
-                         .arg(Shown(text));
+                         .arg(QuotedChars(text));
             return false;
         }
         options.intervalSeconds = *seconds;
@@ -66,8 +66,8 @@ bool TakeWatchOptions(const QCommandLineParser &parser, CtlOptions &options, QSt
         bool ok = !text.startsWith(u'+');
         options.count = ok ? text.toInt(&ok) : 0;
         if (!ok || options.count < 1) {
-            *error =
-                QStringLiteral("--count %1 is not a whole number of polls from 1").arg(Shown(text));
+            *error = QStringLiteral("--count %1 is not a whole number of polls from 1")
+                         .arg(QuotedChars(text));
             return false;
         }
     }
@@ -88,7 +88,7 @@ bool TakePortOptions(const QCommandLineParser &parser, CtlOptions &options, QStr
     options.speed = parser.value(QStringLiteral("speed"));
     if (parser.isSet(QStringLiteral("speed")) && options.speed != u"9600"
         && options.speed != u"19200") {
-        *error = QStringLiteral("--speed %1 is not 9600 or 19200").arg(Shown(options.speed));
+        *error = QStringLiteral("--speed %1 is not 9600 or 19200").arg(QuotedChars(options.speed));
         return false;
     }
     options.dryRun = parser.isSet(QStringLiteral("dry-run"));
@@ -113,7 +113,7 @@ bool TakePoll(const QCommandLineParser &parser, MqttOptions &mqtt, QString *erro
     if (ok && mqtt.pollSeconds >= 0 && mqtt.pollSeconds <= LongestPollSeconds)
         return true;
     *error = QStringLiteral("--poll %1 is not a whole number of seconds from 0 to %2")
-                 .arg(Shown(poll))
+                 .arg(QuotedChars(poll))
                  .arg(LongestPollSeconds);
     return false;
 }

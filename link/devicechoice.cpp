@@ -4,21 +4,9 @@
 #include "link/inifile.h"
 #include "link/inikeys.h"
 #include "link/modini.h"
+#include "protocol/bytetext.h"
 
 namespace {
-
-// The path with control characters shown as \xNN, so a message shows it on one line.
-QString Shown(const QString &path)
-{
-    QString shown;
-    for (const QChar c : path) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
-        else
-            shown += c;
-    }
-    return shown;
-}
 
 // Why the path would not read back from the settings file as it is; nothing
 // when it would.
@@ -43,17 +31,17 @@ DeviceChoiceCheck CheckDeviceChoice(const QString &path, int port)
                 QStringLiteral("%1 cannot be kept in the settings file: %2. Make a link with a "
                                "plain name to it (for example: ln -s <device> ~/vantor-board) "
                                "and choose the link.")
-                    .arg(Shown(path), *why)};
+                    .arg(QuotedChars(path), *why)};
     switch (KindOfDevice(path)) {
     case DeviceKind::Missing:
         return {DeviceChoiceCheck::AskFirst,
                 QStringLiteral("%1 does not exist now. Map COM %2 to it and wait for it?")
-                    .arg(Shown(path))
+                    .arg(QuotedChars(path))
                     .arg(port)};
     case DeviceKind::NotSerial:
         return {DeviceChoiceCheck::Refuse,
                 QStringLiteral("%1 is not a serial device (%2), so COM %3 keeps its device.")
-                    .arg(Shown(path), WhatItIs(path))
+                    .arg(QuotedChars(path), WhatItIs(path))
                     .arg(port)};
     case DeviceKind::SerialLine:
     case DeviceKind::Unknown: break;

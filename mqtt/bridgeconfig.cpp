@@ -27,7 +27,7 @@ bool CheckName(const QString &option, const QString &name, QString *error)
     if (IsName(name))
         return true;
     *error = QStringLiteral("%1 %2 is not 1 to %3 letters, digits, _ or -")
-                 .arg(option, Shown(name))
+                 .arg(option, QuotedChars(name))
                  .arg(LongestName);
     return false;
 }
@@ -39,7 +39,7 @@ bool CheckPrefix(const QString &prefix, QString *error)
         return true;
     *error = QStringLiteral("--discovery-prefix %1 is not topic levels of letters, digits, _ or "
                             "- separated by /")
-                 .arg(Shown(prefix));
+                 .arg(QuotedChars(prefix));
     return false;
 }
 

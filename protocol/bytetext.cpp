@@ -20,3 +20,17 @@ QString QuotedText(QByteArrayView bytes)
     }
     return text + QLatin1Char('"');
 }
+
+QString QuotedChars(const QString &text)
+{
+    QString shown = QStringLiteral("\"");
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || c == u'"' || c == u'\\')
+            shown +=
+                QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, u'0');
+        else
+            shown += c;
+    }
+    return shown + u'"';
+}

@@ -49,7 +49,7 @@ std::optional<LineCommand> Backlight(const QStringList &args, const ArgumentRule
     const auto level = WholeNumber("LEVEL", args.at(0), 0, 255, error);
     if (!level) {
         *error = QStringLiteral("%1 is neither on, off nor a LEVEL from 0 to 255 (a whole number)")
-                     .arg(Shown(args.at(0)));
+                     .arg(QuotedChars(args.at(0)));
         return std::nullopt;
     }
     return LineCommand::of({Cmd::command(Cmd::SetBrightness, *level)});
@@ -72,7 +72,7 @@ std::optional<LineCommand> Outputs(const QStringList &args, const ArgumentRules 
         mask = WholeNumber("MASK", text, 0, 7, error);
     if (!mask) {
         *error = QStringLiteral("%1 is neither a MASK from 0 to 7 nor outputs such as Out1,Out3")
-                     .arg(Shown(text));
+                     .arg(QuotedChars(text));
         return std::nullopt;
     }
     return LineCommand::of({Cmd::command(Cmd::SetOutputs, *mask)});

@@ -51,7 +51,7 @@ std::optional<CharRows> CharPattern(const QString &name, const QString &text, QS
                                         "number from 0 to 31")
                              .arg(name)
                              .arg(i + 1)
-                             .arg(Shown(row));
+                             .arg(QuotedChars(row));
                 return std::nullopt;
             }
             pattern[size_t(i)] = *value;

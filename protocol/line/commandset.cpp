@@ -174,7 +174,7 @@ std::optional<LineCommand> BuildFromWords(const QStringList &words, const Argume
             return std::nullopt;
         }
         const QString nearest = NearestCommandName(words.first());
-        *error = QStringLiteral("unknown command %1").arg(Shown(words.first()));
+        *error = QStringLiteral("unknown command %1").arg(QuotedChars(words.first()));
         if (!nearest.isEmpty())
             *error += QStringLiteral("; did you mean \"%1\"?").arg(nearest);
         return std::nullopt;

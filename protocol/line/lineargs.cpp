@@ -29,20 +29,6 @@ QString WhyNotText(QChar c, TextPlace place)
 
 } // namespace
 
-QString Shown(const QString &text)
-{
-    QString shown = QStringLiteral("\"");
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || c == u'"' || c == u'\\')
-            shown +=
-                QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, u'0');
-        else
-            shown += c;
-    }
-    return shown + u'"';
-}
-
 std::optional<quint8> WholeNumber(const QString &name, const QString &text, int first, int last,
                                   QString *error)
 {
@@ -53,7 +39,7 @@ std::optional<quint8> WholeNumber(const QString &name, const QString &text, int 
     if (whole && value >= first && value <= last)
         return quint8(value);
     *error = QStringLiteral("%1 %2 is not a whole number from %3 to %4")
-                 .arg(name, Shown(text))
+                 .arg(name, QuotedChars(text))
                  .arg(first)
                  .arg(last);
     return std::nullopt;
@@ -90,7 +76,8 @@ std::optional<int> ChoiceArgument(const QString &name, const QString &text,
     const int index = int(words.indexOf(text.trimmed().toLower()));
     if (index >= 0)
         return index;
-    *error = QStringLiteral("%1 %2 is not one of: %3").arg(name, Shown(text), words.join(u", "));
+    *error =
+        QStringLiteral("%1 %2 is not one of: %3").arg(name, QuotedChars(text), words.join(u", "));
     return std::nullopt;
 }
 
@@ -117,6 +104,6 @@ std::optional<QByteArray> HexBytes(const QStringList &texts, QString *error)
     if (!digits.isEmpty() && allHex && digits.size() % 2 == 0)
         return QByteArray::fromHex(digits.toLatin1());
     *error = QStringLiteral("HEX %1 is not bytes in hexadecimal, two digits each (FE 2F 05)")
-                 .arg(Shown(texts.join(u' ')));
+                 .arg(QuotedChars(texts.join(u' ')));
     return std::nullopt;
 }

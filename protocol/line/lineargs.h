@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/bytetext.h"
 #include "protocol/textbytes.h"
 
 #include <QByteArray>
@@ -31,7 +32,3 @@ std::optional<bool> LeftToRight(const QString &text, QString *error);
 // Bytes in hexadecimal, two digits each, blanks between them allowed
 // ("FE 2F 05", "FE2F05"); at least one byte.
 std::optional<QByteArray> HexBytes(const QStringList &texts, QString *error);
-
-// The text in double quotes, each control character (and a quote or
-// backslash) as \xNN, so a message never carries raw control bytes.
-QString Shown(const QString &text);

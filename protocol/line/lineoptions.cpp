@@ -61,7 +61,7 @@ std::optional<SortedArguments> SortArguments(const QStringList &args,
         const QCommandLineOption *option = Find(set, *name);
         if (!option) {
             *error = QStringLiteral("unknown option %1 (a text that begins with -- goes after --)")
-                         .arg(Shown(arg));
+                         .arg(QuotedChars(arg));
             return std::nullopt;
         }
         sorted.options << arg;
@@ -102,7 +102,7 @@ std::optional<LineOptions> TakeLineOptions(const QCommandLineParser &parser,
         const int ms = value.toInt(&ok);
         if (!ok || ms < 1 || ms > LineOptions::LongestTimeoutMs) {
             *error = QStringLiteral("--timeout %1 is not a number of milliseconds from 1 to %2")
-                         .arg(Shown(value))
+                         .arg(QuotedChars(value))
                          .arg(LineOptions::LongestTimeoutMs);
             return std::nullopt;
         }
