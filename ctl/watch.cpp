@@ -12,19 +12,18 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimer>
-#include <algorithm>
 
 namespace {
-
-const QStringList ReadingNames = {QStringLiteral("voltage"), QStringLiteral("current"),
-                                  QStringLiteral("inputs")};
 
 // The readings the words name, in the order of ReadingSet::Kinds; all when none.
 std::optional<QList<ReadKind>> ChosenReadings(const QStringList &words, QString *error)
 {
+    QStringList names;
+    for (const ReadKind kind : ReadingSet::Kinds)
+        names << ReadingSet::word(kind);
     QList<ReadKind> chosen;
     for (const QString &word : words) {
-        const auto index = ChoiceArgument(QStringLiteral("READING"), word, ReadingNames, error);
+        const auto index = ChoiceArgument(QStringLiteral("READING"), word, names, error);
         if (!index)
             return std::nullopt;
         chosen << ReadingSet::Kinds[size_t(*index)];
@@ -72,10 +71,8 @@ private:
     std::optional<double> read(ReadKind kind)
     {
         QString error;
-        const auto at = std::find(ReadingSet::Kinds.begin(), ReadingSet::Kinds.end(), kind);
-        const QString name = ReadingNames.at(at - ReadingSet::Kinds.begin());
         LineOptions line = m_options.line; // the words are those of a read
-        line.words = QStringList{QStringLiteral("read"), name};
+        line.words = QStringList{QStringLiteral("read"), ReadingSet::word(kind)};
         const auto command = BuildFromWords(line.words, {}, &error);
         const LineAnswer answer = m_link.carryOut(line, *command);
         if (answer.status != StatusDone || !answer.json.contains(u"value"))

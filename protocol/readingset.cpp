@@ -2,6 +2,13 @@
 
 #include "protocol/readouts.h"
 
+QString ReadingSet::word(ReadKind kind)
+{
+    return kind == ReadKind::Voltage   ? QStringLiteral("voltage")
+           : kind == ReadKind::Current ? QStringLiteral("current")
+                                       : QStringLiteral("inputs");
+}
+
 void ReadingSet::setReply(ReadKind kind, const QByteArray &reply)
 {
     setValue(kind, ReadingValue(kind, reply));

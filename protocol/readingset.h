@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QString>
 #include <array>
 #include <optional>
 
@@ -17,6 +18,10 @@ public:
     // The three reads in the order a poll takes them and a log lists them.
     static constexpr std::array<ReadKind, 3> Kinds = {ReadKind::Voltage, ReadKind::Current,
                                                       ReadKind::Inputs};
+
+    // The reading's word, as vantorctl's read and watch and the settings file
+    // write it: "voltage", "current", "inputs".
+    static QString word(ReadKind kind);
 
     ReadingSet() = default;
     explicit ReadingSet(const QDateTime &time) : m_time(time) {}

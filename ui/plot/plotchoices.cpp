@@ -13,13 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString ReadingName(ReadKind kind)
-{
-    return kind == ReadKind::Voltage   ? u"voltage"_s
-           : kind == ReadKind::Current ? u"current"_s
-                                       : u"inputs"_s;
-}
-
 std::optional<double> Number(const QString &text)
 {
     const auto number = DecimalNumber(text);
@@ -44,7 +37,7 @@ QString ReadingsText(const QList<ReadKind> &kinds)
     QStringList names;
     for (const ReadKind kind : ReadingSet::Kinds) {
         if (kinds.contains(kind))
-            names << ReadingName(kind);
+            names << ReadingSet::word(kind);
     }
     return names.join(u',');
 }
@@ -55,7 +48,7 @@ std::optional<QList<ReadKind>> ParseReadings(const QString &text)
     for (const QString &name : text.split(u',', Qt::SkipEmptyParts)) {
         const auto known = std::find_if(
             ReadingSet::Kinds.begin(), ReadingSet::Kinds.end(), [&name](ReadKind kind) {
-                return name.trimmed().compare(ReadingName(kind), Qt::CaseInsensitive) == 0;
+                return name.trimmed().compare(ReadingSet::word(kind), Qt::CaseInsensitive) == 0;
             });
         if (known == ReadingSet::Kinds.end())
             return std::nullopt;
