@@ -50,13 +50,12 @@ bool DirectLink::drain(int timeoutMs, QString *error)
 LineAnswer DirectLink::carryOut(const LineOptions &options, const LineCommand &command)
 {
     const BoardExecutor::Outcome outcome = execute(command, options.timeoutMs);
-    QString error = outcome.error;
-    if (outcome.status == StatusDone && !drain(options.timeoutMs, &error))
-        return LineAnswer::error(StatusNoAnswer, error);
-    if (outcome.status != StatusDone) {
-        drain(options.timeoutMs, &error);
+    QString drainError;
+    const bool drained = drain(options.timeoutMs, &drainError);
+    if (outcome.status != StatusDone)
         return LineAnswer::error(outcome.status, outcome.error);
-    }
+    if (!drained)
+        return LineAnswer::error(StatusNoAnswer, drainError);
     // The board switches once it has read the command, which has left by
     // now; the line follows it after a moment, so no byte of the next
     // command reaches a board still reading at the old speed.

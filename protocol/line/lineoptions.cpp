@@ -26,18 +26,6 @@ std::optional<QString> OptionName(const QString &arg, const QList<QCommandLineOp
     return std::nullopt;
 }
 
-} // namespace
-
-QList<QCommandLineOption> LineOptionSet()
-{
-    return {QCommandLineOption(QStringLiteral("json")),
-            QCommandLineOption(QStringLiteral("timeout"), {}, QStringLiteral("MS")),
-            QCommandLineOption(QStringList{QStringLiteral("e"), QStringLiteral("escapes")}),
-            QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")})};
-}
-
-namespace {
-
 std::optional<SortedArguments> SortArguments(const QStringList &args,
                                              const QList<QCommandLineOption> &set, bool dashIsInput,
                                              QString *error)
@@ -73,6 +61,14 @@ std::optional<SortedArguments> SortArguments(const QStringList &args,
 }
 
 } // namespace
+
+QList<QCommandLineOption> LineOptionSet()
+{
+    return {QCommandLineOption(QStringLiteral("json")),
+            QCommandLineOption(QStringLiteral("timeout"), {}, QStringLiteral("MS")),
+            QCommandLineOption(QStringList{QStringLiteral("e"), QStringLiteral("escapes")}),
+            QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")})};
+}
 
 std::optional<SortedArguments> ParseArguments(QCommandLineParser &parser, const QStringList &args,
                                               const QList<QCommandLineOption> &set,
