@@ -24,7 +24,7 @@ LineAnswer OwnerLink::carryOut(const LineOptions &options, const LineCommand &co
         return LineAnswer::error(StatusNoAnswer,
                                  QStringLiteral("the program that owns the port: %1").arg(error));
     }
-    LineAnswer answer = LineAnswer::parse(*answered, true);
+    LineAnswer answer = LineAnswer::fromJsonLine(*answered);
     if (answer.status == StatusDone && command.read != ReadKind::None)
         answer.text = ReadResultText(answer.json);
     return answer;

@@ -45,13 +45,8 @@ QString LineAnswer::line(bool asJson) const
     return text.isEmpty() ? QStringLiteral("ok") : text;
 }
 
-LineAnswer LineAnswer::parse(const QString &line, bool asJson)
+LineAnswer LineAnswer::fromJsonLine(const QString &line)
 {
-    if (!asJson) {
-        if (line.startsWith(u"error: "))
-            return error(StatusNoAnswer, line.mid(7));
-        return line == u"ok" ? ok() : LineAnswer{StatusDone, line, {}};
-    }
     const QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
     if (object.isEmpty() && line.startsWith(u"error: ")) // a refusal before any line was read
         return error(StatusNoAnswer, line.mid(7));

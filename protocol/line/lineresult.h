@@ -42,8 +42,10 @@ struct LineAnswer
 
     // The answer line (without its line end).
     QString line(bool json) const;
-    // An answer line read back; an unreadable one is an error of class 1.
-    static LineAnswer parse(const QString &line, bool json);
+    // An answer line to a line with --json, read back (a refusal given
+    // before any line was read comes as plain "error: ..."); an unreadable
+    // one is an error of class 1.
+    static LineAnswer fromJsonLine(const QString &line);
 };
 
 // The read-out text of a read's JSON object (the answer of a port's owner to
